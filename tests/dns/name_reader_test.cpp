@@ -1,0 +1,262 @@
+#include "dns/name_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "dns/texts.h"
+#include "wire_builder.h"
+
+namespace quillet::dns {
+namespace {
+
+using testing::WireBuilder;
+
+// A worked example: "ftp.example.com" at offset 12, then 4 mail C0 10 at 33.
+WireBuilder FtpMail() {
+    WireBuilder w;
+    w.Header(1).Name("ftp.example.com");  // offsets 12..28; "example" starts at 16
+    w.U16(15).U16(1);                     // 29..32
+    w.Labels("mail").Pointer(16);         // 33..39
+    return w;
+}
+
+TEST(ReadNameAtTest, WorkedExampleQuestion) {
+    const ReplyBytes store = FtpMail().Store();
+    const NameRead q = ReadNameAt(store, 12, false);
+    ASSERT_TRUE(q.ok) << q.error;
+    EXPECT_EQ(NameToText(q.labels), "ftp.example.com");
+    EXPECT_EQ(q.lastOffset, 28u);  // slot 29, the zero byte
+}
+
+TEST(ReadNameAtTest, WorkedExampleMailName) {
+    const ReplyBytes store = FtpMail().Store();
+    EXPECT_EQ(GetFullName(store, 16), ".example.com");
+    const NameRead mx = ReadNameAt(store, 33, true);
+    ASSERT_TRUE(mx.ok) << mx.error;
+    EXPECT_EQ(NameToText(mx.labels), "mail.example.com");
+    EXPECT_EQ(mx.lastOffset, 39u);  // the pointer's second byte (value 16)
+    EXPECT_EQ(store.bytes()[mx.lastOffset], 16);
+}
+
+struct ReadCase {
+    const char* what;
+    WireBuilder wire;
+    std::size_t offset;
+    bool followPointers;
+    std::string text;  // "" with ok = false: the read fails
+    std::size_t lastOffset;
+    std::string_view error = {};
+};
+
+class ReadNameAtCaseTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadNameAtCaseTest, Reads) {
+    const ReadCase& c = GetParam();
+    const ReplyBytes store = c.wire.Store();
+    const NameRead read = ReadNameAt(store, c.offset, c.followPointers);
+    if (c.error.empty()) {
+        ASSERT_TRUE(read.ok) << c.what << ": " << read.error;
+        EXPECT_EQ(NameToText(read.labels), c.text) << c.what;
+        EXPECT_EQ(read.lastOffset, c.lastOffset) << c.what;
+    } else {
+        EXPECT_FALSE(read.ok) << c.what;
+        EXPECT_EQ(read.error, c.error) << c.what;
+    }
+}
+
+std::string Repeat(std::string_view piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+WireBuilder Base() {
+    WireBuilder w;
+    w.Header(1).Name("example.com");  // 12..24
+    return w;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, ReadNameAtCaseTest,
+    ::testing::Values(
+        ReadCase{"labels then pointer", WireBuilder(Base()).Labels("a.b").Pointer(12), 25, true,
+                 "a.b.example.com", 30},
+        ReadCase{"lone pointer", WireBuilder(Base()).Pointer(12), 25, true, "example.com", 26},
+        ReadCase{"pointer into a name", WireBuilder(Base()).Pointer(20), 25, true, "com", 26},
+        ReadCase{"root", WireBuilder(Base()).U8(0), 25, true, ".", 25},
+        ReadCase{"labels then pointer to root", WireBuilder(Base()).Labels("mail").Pointer(24), 25,
+                 true, "mail", 31},
+        ReadCase{"label of 100", WireBuilder(Base()).U8(100).Zeros(100).U8(0), 25, true,
+                 Repeat("\\000", 100), 126},
+        ReadCase{"191 is a label length",
+                 WireBuilder(Base()).U8(191).Text(std::string(191, 'a')).U8(0), 25, true,
+                 std::string(191, 'a'), 217},
+        ReadCase{"pointers off: C0 is a label length",
+                 WireBuilder(Base()).U8(0xC0).Text(std::string(192, 'q')).U8(0), 25, false,
+                 std::string(192, 'q'), 218},
+        ReadCase{"two pointers down",
+                 WireBuilder(Base()).Labels("x").Pointer(12).Labels("y").Pointer(25), 29, true,
+                 "y.x.example.com", 32},
+        ReadCase{"name ends at the last byte", WireBuilder(Base()).Labels("last").U8(0), 25, true,
+                 "last", 30},
+        // failures
+        ReadCase{"truncated label", WireBuilder(Base()).U8(5).Text("abc"), 25, true, "", 0,
+                 texts::kCauseNameTruncated},
+        ReadCase{"no end byte", WireBuilder(Base()).Labels("abc"), 25, true, "", 0,
+                 texts::kCauseNameTruncated},
+        ReadCase{"half a pointer", WireBuilder(Base()).Labels("a").U8(0xC0), 25, true, "", 0,
+                 texts::kCauseNameTruncated},
+        ReadCase{"start past the end", Base(), 26, true, "", 0, texts::kCauseNameTruncated},
+        ReadCase{"start at the end", Base(), 25, true, "", 0, texts::kCauseNameTruncated},
+        ReadCase{"pointers off: no pointer escape", WireBuilder(Base()).Pointer(12), 25, false, "",
+                 0, texts::kCauseNameTruncated},
+        ReadCase{"self pointer", WireBuilder(Base()).Pointer(25), 25, true, "", 0,
+                 texts::kCauseBadPointer},
+        ReadCase{"forward pointer", WireBuilder(Base()).Pointer(27).Name("x"), 25, true, "", 0,
+                 texts::kCauseBadPointer},
+        ReadCase{"pointer to its own label", WireBuilder(Base()).Labels("a").Pointer(25), 25, true,
+                 "", 0, texts::kCauseBadPointer},
+        ReadCase{"pointer past the end", WireBuilder(Base()).Pointer(0x3FFF), 25, true, "", 0,
+                 texts::kCauseBadPointer},
+        // 29 -> 25 -> 29: the second jump goes back up
+        ReadCase{"two-pointer loop", WireBuilder(Base()).Labels("a").Pointer(29).Pointer(25), 29,
+                 true, "", 0, texts::kCauseBadPointer},
+        // 36 -> 25; labels "abcd" "xyz" at 25..33, then a pointer at 34 back to 30: below the
+        // pointer itself but not below 25, the lowest offset read, so it is refused.
+        ReadCase{"pointer back into what was read",
+                 WireBuilder(Base()).Labels("abcd.xyz").Pointer(30).Pointer(25), 36, true, "", 0,
+                 texts::kCauseBadPointer}));
+
+TEST(ReadNameAtTest, PointerChainLengthIsBounded) {
+    // A name at 12, then a ladder of pointers, each to the one before it.
+    auto ladder = [](int pointers) {
+        WireBuilder w;
+        w.Header(1).Name("example.com");  // 12..24
+        std::uint16_t previous = 12;
+        for (int i = 0; i < pointers; ++i) {
+            const auto here = static_cast<std::uint16_t>(w.size());
+            w.Pointer(previous);
+            previous = here;
+        }
+        return std::pair{w.Store(), static_cast<std::size_t>(previous)};
+    };
+    {
+        const auto [store, start] = ladder(kMaxPointersPerName);
+        const NameRead read = ReadNameAt(store, start, true);
+        ASSERT_TRUE(read.ok) << read.error;
+        EXPECT_EQ(NameToText(read.labels), "example.com");
+        EXPECT_EQ(read.lastOffset, start + 1);
+        EXPECT_EQ(GetFullName(store, start), ".example.com");
+    }
+    {
+        const auto [store, start] = ladder(kMaxPointersPerName + 1);
+        const NameRead read = ReadNameAt(store, start, true);
+        EXPECT_FALSE(read.ok);
+        EXPECT_EQ(read.error, texts::kCauseTooManyPointers);
+        EXPECT_EQ(GetFullName(store, start), std::nullopt);
+    }
+}
+
+TEST(ReadNameAtTest, FourteenBitOffsets) {
+    // A name at offset 300 and a pointer to it (C1 2C) after it.
+    WireBuilder w;
+    w.Header(1).Name("a.b").Zeros(300 - 17).Name("far.example").Pointer(300);
+    const ReplyBytes store = w.Store();
+    const std::size_t ptr = w.size() - 2;
+    EXPECT_EQ(store.bytes()[ptr], 0xC1);
+    EXPECT_EQ(store.bytes()[ptr + 1], 0x2C);
+    const NameRead read = ReadNameAt(store, ptr, true);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(NameToText(read.labels), "far.example");
+    // Pointer C1 05 means offset 261, not 5 (as a reader using only the low byte would take it).
+    WireBuilder low;
+    low.Header(1).Name("a.b").Zeros(261 - 17).Name("x.y").U8(0xC1).U8(0x05);
+    EXPECT_EQ(GetFullName(low.Store(), low.size() - 2), ".x.y");
+}
+
+struct FullNameCase {
+    const char* what;
+    WireBuilder wire;
+    std::size_t offset;
+    std::optional<std::string> text;
+};
+
+class GetFullNameTest : public ::testing::TestWithParam<FullNameCase> {};
+
+TEST_P(GetFullNameTest, GivesTheDotLedName) {
+    const FullNameCase& c = GetParam();
+    EXPECT_EQ(GetFullName(c.wire.Store(), c.offset), c.text) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, GetFullNameTest,
+    ::testing::Values(
+        FullNameCase{"question", Base(), 12, ".example.com"},
+        FullNameCase{"inner label", Base(), 20, ".com"},
+        FullNameCase{"zeros give the root", WireBuilder(Base()).Zeros(4), 25, "."},
+        FullNameCase{"root byte", Base(), 24, "."},
+        FullNameCase{"labels and pointer", WireBuilder(Base()).Labels("mail").Pointer(12), 25,
+                     ".mail.example.com"},
+        FullNameCase{"starts with a pointer", WireBuilder(Base()).Pointer(12), 25, ".example.com"},
+        FullNameCase{"exactly to the last byte", WireBuilder(Base()).Name("end"), 25, ".end"},
+        // failures: nothing past the current reply is read
+        FullNameCase{"past the end", Base(), 25, std::nullopt},
+        FullNameCase{"label past the end", WireBuilder(Base()).U8(9).Text("short"), 25,
+                     std::nullopt},
+        FullNameCase{"loop", WireBuilder(Base()).Pointer(25), 25, std::nullopt},
+        FullNameCase{"forward", WireBuilder(Base()).Pointer(27).Name("x"), 25, std::nullopt}));
+
+struct TextCase {
+    Labels labels;
+    std::string text;
+};
+
+class NameToTextTest : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(NameToTextTest, EscapesInOnePlace) {
+    EXPECT_EQ(NameToText(GetParam().labels), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Escapes, NameToTextTest,
+    ::testing::Values(TextCase{{}, "."}, TextCase{{"example", "com"}, "example.com"},
+                      TextCase{{"a.b", "c"}, "a\\.b.c"}, TextCase{{"back\\slash"}, "back\\\\slash"},
+                      TextCase{{"sp ace"}, "sp\\032ace"}, TextCase{{std::string(1, '\0')}, "\\000"},
+                      TextCase{{"\x7F"}, "\\127"}, TextCase{{"\xFF\x80"}, "\\255\\128"},
+                      TextCase{{"\xE4\xBE\x8B"}, "\\228\\190\\139"},  // UTF-8 bytes are escaped
+                      TextCase{{"!~"}, "!~"}, TextCase{{"tab\t"}, "tab\\009"},
+                      TextCase{{"_srv", "-x-"}, "_srv.-x-"}));
+
+struct SkipCase {
+    const char* what;
+    WireBuilder wire;
+    std::size_t end;  // offset after the name; 0: the skip fails
+};
+
+class SkipNameTest : public ::testing::TestWithParam<SkipCase> {};
+
+TEST_P(SkipNameTest, StepsOverAnyForm) {
+    const SkipCase& c = GetParam();
+    WireReader r(c.wire.bytes(), 0);
+    SkipName(r);
+    if (c.end == 0) {
+        EXPECT_TRUE(r.failed()) << c.what;
+    } else {
+        EXPECT_FALSE(r.failed()) << c.what;
+        EXPECT_EQ(r.offset(), c.end) << c.what;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, SkipNameTest,
+    ::testing::Values(SkipCase{"labels", WireBuilder().Name("www.example.com").U8(9), 17},
+                      SkipCase{"root", WireBuilder().U8(0).U8(9), 1},
+                      SkipCase{"lone pointer", WireBuilder().Pointer(300).U8(9), 2},
+                      SkipCase{"labels and pointer", WireBuilder().Labels("a").Pointer(12), 4},
+                      SkipCase{"pointer not followed", WireBuilder().Pointer(0x3FFF), 2},
+                      SkipCase{"truncated label", WireBuilder().U8(4).Text("ab"), 0},
+                      SkipCase{"half pointer", WireBuilder().U8(0xC0), 0},
+                      SkipCase{"no end", WireBuilder().Labels("a"), 0},
+                      SkipCase{"empty", WireBuilder(), 0}));
+
+}  // namespace
+}  // namespace quillet::dns

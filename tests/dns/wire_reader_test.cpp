@@ -1,0 +1,88 @@
+#include "dns/wire_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace quillet::dns {
+namespace {
+
+const std::vector<std::uint8_t> kWire = {0x12, 0x34, 0x56, 0x78, 0x9A};
+
+TEST(WireReaderTest, ReadsBigEndianFieldsInOrder) {
+    WireReader r(kWire);
+    EXPECT_EQ(r.ReadU16(), 0x1234);
+    EXPECT_EQ(r.ReadU8(), 0x56);
+    EXPECT_EQ(r.available(), 2u);
+    const auto rest = r.ReadBytes(2);
+    ASSERT_EQ(rest.size(), 2u);
+    EXPECT_EQ(rest[0], 0x78);
+    EXPECT_EQ(rest[1], 0x9A);
+    EXPECT_FALSE(r.failed());
+    EXPECT_EQ(r.offset(), 5u);
+    EXPECT_EQ(r.available(), 0u);
+}
+
+TEST(WireReaderTest, StartsAtTheGivenOffset) {
+    WireReader r(kWire, 3);
+    EXPECT_EQ(r.ReadU16(), 0x789A);
+    EXPECT_FALSE(r.failed());
+}
+
+TEST(WireReaderTest, AReadPastTheEndIsStickyAndStaysPut) {
+    WireReader r(kWire, 4);
+    EXPECT_EQ(r.ReadU16(), 0);  // one byte left: a 2-byte read fails whole
+    EXPECT_TRUE(r.failed());
+    EXPECT_EQ(r.offset(), 4u);
+    EXPECT_EQ(r.available(), 0u);
+    EXPECT_EQ(r.ReadU8(), 0);  // the byte that is there is no longer given
+    EXPECT_TRUE(r.ReadBytes(1).empty());
+    r.Seek(0);
+    EXPECT_EQ(r.ReadU8(), 0);
+    EXPECT_TRUE(r.failed());
+}
+
+struct OverrunCase {
+    const char* what;
+    void (*step)(WireReader&);
+};
+
+class WireReaderOverrunTest : public ::testing::TestWithParam<OverrunCase> {};
+
+TEST_P(WireReaderOverrunTest, Fails) {
+    WireReader r(kWire, 2);
+    GetParam().step(r);
+    EXPECT_TRUE(r.failed()) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, WireReaderOverrunTest,
+    ::testing::Values(OverrunCase{"bytes", [](WireReader& r) { r.ReadBytes(4); }},
+                      OverrunCase{"huge count", [](WireReader& r) { r.ReadBytes(SIZE_MAX); }},
+                      OverrunCase{"skip", [](WireReader& r) { r.Skip(4); }},
+                      OverrunCase{"huge skip", [](WireReader& r) { r.Skip(SIZE_MAX); }},
+                      OverrunCase{"seek", [](WireReader& r) { r.Seek(6); }},
+                      OverrunCase{"u8 at end", [](WireReader& r) { r.Skip(3), r.ReadU8(); }}));
+
+TEST(WireReaderTest, SeekToTheEndIsAllowedButNothingMoreIsRead) {
+    WireReader r(kWire);
+    r.Seek(5);
+    EXPECT_FALSE(r.failed());
+    EXPECT_EQ(r.available(), 0u);
+    r.Skip(0);
+    EXPECT_FALSE(r.failed());
+    r.ReadU8();
+    EXPECT_TRUE(r.failed());
+}
+
+TEST(WireReaderTest, EmptyWire) {
+    WireReader r({});
+    EXPECT_FALSE(r.failed());
+    r.ReadU8();
+    EXPECT_TRUE(r.failed());
+    WireReader beyond({}, 1);
+    EXPECT_TRUE(beyond.failed());
+}
+
+}  // namespace
+}  // namespace quillet::dns
