@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Start-up time (process start to first paint) and peak memory of the main window, next to a
+# bare QWidget of the same size, under Xvfb. Usage: bench/qt/startup_bench.sh BUILD_DIR [runs]
+set -euo pipefail
+build="$(cd "$1" && pwd)"
+runs="${2:-20}"
+probe="$build/bench/qt/startup_probe"
+
+if [ "${QUILLET_UNDER_XVFB:-}" != 1 ]; then
+    QUILLET_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$build" "$runs"
+fi
+
+measure() {  # probe args; one "ms maxrss_kib" line per run, runs interleaved with the other
+    QUILLET_SPAWN_NS="$(python3 -c 'import time; print(time.monotonic_ns())')" "$probe" "$@"
+}
+
+: > /tmp/quillet-bare.txt
+: > /tmp/quillet-main.txt
+measure --bare >/dev/null  # warm the file cache for both
+measure >/dev/null
+for _ in $(seq "$runs"); do
+    measure --bare >> /tmp/quillet-bare.txt
+    measure >> /tmp/quillet-main.txt
+done
+
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+bare_ms=$(cut -d' ' -f1 /tmp/quillet-bare.txt | median)
+main_ms=$(cut -d' ' -f1 /tmp/quillet-main.txt | median)
+bare_kb=$(cut -d' ' -f2 /tmp/quillet-bare.txt | sort -n | tail -1)
+main_kb=$(cut -d' ' -f2 /tmp/quillet-main.txt | sort -n | tail -1)
+echo "runs: $runs (python's start-up before each spawn is not counted)"
+echo "bare QWidget: median ${bare_ms} ms to first paint, peak ${bare_kb} KiB"
+echo "Quillet:      median ${main_ms} ms to first paint, peak ${main_kb} KiB"
+awk -v a="$main_ms" -v b="$bare_ms" 'BEGIN {printf "ratio: %.2f (target: at most 1.25)\n", a / b}'

@@ -1,0 +1,77 @@
+// Takes a screenshot of the main window with real results: starts knotd on loopback, runs an
+// MX lookup through the window and grabs the screen around it. For the README; run under
+// Xvfb: xvfb-run -s '-screen 0 640x560x24' build/bench/qt/window_snapshot out.png [about.png]
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdio>
+
+#include "app/app_setup.h"
+#include "app/frm_main.h"
+#include "platform/platform.h"
+#include "support/knot_server.h"
+
+namespace {
+
+const char kZone[] = R"($ORIGIN example.com.
+$TTL 3600
+@    IN SOA  ns1.example.com. hostmaster.example.com. 1 3600 600 86400 300
+@    IN NS   ns1
+@    IN A    192.0.2.1
+@    IN MX   10 mail
+@    IN MX   20 @
+ns1  IN A    192.0.2.53
+mail IN A    192.0.2.25
+)";
+
+void Wait(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+}
+
+bool Grab(QWidget& window, const QString& path) {
+    const QRect area = window.frameGeometry().adjusted(-12, -12, 12, 12);
+    const QPixmap shot =
+        window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    return shot.save(path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s window.png\n", argv[0]);
+        return 2;
+    }
+    QTranslator translation;
+    quillet::app::InstallQtTranslation(app, translation);
+    quillet::app::SetDefaultFont(app);
+
+    quillet::testing::KnotServer server;
+    if (const QString error = server.Start("example.com", kZone); !error.isEmpty()) {
+        std::fprintf(stderr, "knotd: %s\n", qPrintable(error));
+        return 1;
+    }
+    quillet::app::ServerSettings settings;
+    settings.servers = {"127.0.0.1", "127.0.0.1", "127.0.0.1", "127.0.0.1"};
+    settings.port = server.port();
+    quillet::app::FrmMain window(quillet::platform::DesktopPlatform(), settings);
+    window.show();
+    Wait(500);
+    window.Txt_Domain->setText("example.com");
+    window.CMD_Send->click();
+    Wait(500);
+    if (window.List_Show->count() == 0) {
+        std::fprintf(stderr, "no rows\n");
+        return 1;
+    }
+    window.List_Show->setCurrentRow(1);
+    Wait(300);
+    return Grab(window, QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+class QApplication;
+class QTranslator;
+
+namespace quillet::app {
+
+// The default control font: a 9-point face that holds every Chinese character of the
+// interface, found among the free CJK fonts a Linux desktop has.
+void SetDefaultFont(QApplication& app);
+
+// Loads Qt's own Chinese translation so that its dialogs say 确定 rather than OK.
+// Returns false when the translation file is missing.
+bool InstallQtTranslation(QApplication& app, QTranslator& translator);
+
+}  // namespace quillet::app

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QFont>
+#include <QObject>
+#include <QPointF>
+#include <QRect>
+#include <QSize>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "app/retained_surface.h"
+
+class QLabel;
+class QMouseEvent;
+class QWidget;
+
+namespace quillet::platform {
+class WindowSystem;
+}
+
+namespace quillet::app {
+
+class SkinPicture;
+
+// The parts of the window surface a left press or the pointer can be over. The resize bands
+// are deeper for a press than for the pointer shape, so a press just inside the pointer's
+// arrow still resizes.
+enum class Zone { Corner, BottomBand, RightBand, Rest };
+
+Zone PressZone(QPointF pos, QSize window);
+Zone PointerZone(QPointF pos, QSize window);
+Qt::Edges ResizeEdges(Zone zone);  // none for Rest, which moves the window
+Qt::CursorShape PointerShape(Zone zone);
+
+// Caption buttons, by index (minimise, about, close): how far each one's left edge stands from
+// the window's right edge, and where its looks start in the strip pictures.
+inline constexpr std::array<int, 3> kControlBoxFromRight{103, 76, 51};
+inline constexpr std::array<int, 3> kControlBoxStripLeft{0, 27, 52};
+// A button's pointer-over and pressed looks are painted this high; the strips are 18 rows, and
+// the two rows below them are left to the frame underneath.
+inline constexpr int kControlBoxLookHeight = 20;
+
+// Everything a frameless window does on its own surface: it keeps the frame painted and the
+// window shaped at every size, moves and resizes the window from a press on the bare surface,
+// and runs the three caption buttons. It watches the window's and the buttons' events itself.
+class FrameChrome final : public QObject {
+    Q_OBJECT
+
+public:
+    struct Actions {
+        std::function<void()> showAbout;     // opens the about box modal; returns when it closes
+        std::function<void()> closeProgram;  // default: close the window and leave the event loop
+    };
+
+    // `windows` may be null: the real window system is used then.
+    FrameChrome(QWidget& window, const std::array<QLabel*, 3>& controlBox,
+                platform::WindowSystem* windows, Actions actions, QObject* parent = nullptr);
+    ~FrameChrome() override;
+
+    // Moves the caption buttons to their places along the right edge.
+    void SetControlBox();
+
+    bool RetainedDrawing() const { return surface_.RetainedDrawing(); }
+    const RetainedSurface& surface() const { return surface_; }
+    bool dragging() const { return drag_.has_value(); }
+
+    // The font the title is printed in (the window's own font serves the controls).
+    void SetTitleFont(const QFont& font) { title_font_ = font; }
+    static QFont DefaultTitleFont();
+
+    // Watches a minimised window; see OnTimer1.
+    QTimer Timer1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Drag {
+        Zone zone;
+        QPointF pressedAt;  // global
+        QRect startGeometry;
+    };
+
+    void OnResize();
+    void OnWindowPress(const QMouseEvent& event);
+    void OnWindowMove(const QMouseEvent& event);
+    void FollowDrag(QPointF globalPos);
+    bool OnBoxEvent(int index, QEvent* event);
+    void OnBoxRelease(int index, const QMouseEvent& event);
+    void OnTimer1();
+    void PaintNormalBoxes();
+    void PaintBoxLook(int index, const SkinPicture& strip);
+
+    QWidget& window_;
+    std::array<QLabel*, 3> control_box_;  // the window's LabControlBox
+    platform::WindowSystem& windows_;
+    Actions actions_;
+    RetainedSurface surface_;
+    QFont title_font_;
+    std::optional<Drag> drag_;  // the window system refused to drag: we do it ourselves
+};
+
+}  // namespace quillet::app

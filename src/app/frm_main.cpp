@@ -1,0 +1,240 @@
+#include "app/frm_main.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <QTimer>
+#include <limits>
+#include <span>
+
+#include "actions/results_list.h"
+#include "app/skin_pictures.h"
+#include "app/ui_texts.h"
+#include "dns/domain_check.h"
+#include "dns/query_builder.h"
+#include "dns/response_decoder.h"
+#include "dns/texts.h"
+
+namespace quillet::app {
+namespace {
+
+QString Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+const QColor kBackground(236, 246, 248);
+const QColor kTextColour(64, 64, 64);
+
+QLabel* MakeLabel(QWidget* parent, std::string_view text, QRect geometry) {
+    auto* label = new QLabel(Text(text), parent);
+    label->setGeometry(geometry);
+    label->setFocusPolicy(Qt::NoFocus);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    return label;
+}
+
+QComboBox* MakeDropDown(QWidget* parent, QRect geometry) {
+    auto* combo = new QComboBox(parent);
+    combo->setGeometry(geometry);
+    combo->setEditable(false);  // a row can be picked, never typed
+    return combo;
+}
+
+}  // namespace
+
+ServerSettings ServerSettings::Presets() {
+    ServerSettings settings;
+    for (std::string_view server : texts::kPresetServers) {
+        settings.servers << Text(server);
+    }
+    return settings;
+}
+
+FrmMain::FrmMain(platform::Platform& platform, ServerSettings settings, QWidget* parent)
+    : QWidget(parent), platform_(platform), settings_(std::move(settings)) {
+    setWindowTitle(Text(texts::kWindowTitle));
+    resize(251, 404);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kBackground);
+    colours.setColor(QPalette::WindowText, kTextColour);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    CreateControls();
+    setWindowIcon(Pictures().icon);
+    chrome_ = std::make_unique<FrameChrome>(*this, LabControlBox, platform_.windows,
+                                            FrameChrome::Actions{[this] { ShowAboutBox(); }, {}});
+    actions::ActionContext actionContext;
+    actionContext.platform = &platform_;
+    actionContext.resultsList = List_Show;
+    aboutBox_ = std::make_unique<actions::FormTempHost>(actionContext, this);
+    new actions::ResultsListBehaviour(List_Show, *aboutBox_);
+    connect(&wsk, &net::Wsk::DataArrival, this, &FrmMain::ArrivalHandler);
+    connect(CMD_Send, &QPushButton::clicked, this, &FrmMain::QueryAction);
+    connect(Txt_Domain, &QLineEdit::returnPressed, this, &FrmMain::QueryAction);
+    FormLoad();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    Txt_Domain->setFocus();
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::CreateControls() {
+    Txt_Domain = new QLineEdit(this);
+    Txt_Domain->setGeometry(75, 110, 153, 21);
+    // No length limit: a pasted text is judged whole, never silently cut to a shorter name.
+    Txt_Domain->setMaxLength(std::numeric_limits<int>::max());
+
+    CMD_Send = new QPushButton(Text(texts::kSendButton), this);
+    CMD_Send->setGeometry(120, 140, 97, 25);
+    QPalette buttonColours = CMD_Send->palette();
+    buttonColours.setColor(QPalette::Button, kBackground);
+    CMD_Send->setPalette(buttonColours);
+
+    List_Show = new QListWidget(this);
+    List_Show->setGeometry(10, 170, 233, 198);
+    List_Show->setSelectionMode(QAbstractItemView::SingleSelection);
+    List_Show->setSortingEnabled(false);
+
+    Comb_DNS = MakeDropDown(this, QRect(75, 50, 153, 22));
+    Comb_DNS->addItems(settings_.servers);
+
+    Comb_Sel = MakeDropDown(this, QRect(75, 80, 153, 22));
+    for (std::string_view row :
+         {dns::texts::kTypeA, dns::texts::kTypeNS, dns::texts::kTypeCNAME, dns::texts::kTypeMX}) {
+        Comb_Sel->addItem(Text(row));
+    }
+
+    const std::array<int, 3> captionWidths = {27, 25, 43};
+    for (std::size_t i = 0; i < LabControlBox.size(); ++i) {
+        LabControlBox[i] = MakeLabel(this, {}, QRect(0, 0, captionWidths[i], 17));
+    }
+
+    Txt_Show = new QLineEdit(this);
+    Txt_Show->setGeometry(8, 352, 49, 18);
+    Txt_Show->setVisible(false);  // a scratch buffer for the hex dump, never shown
+
+    Label2 = MakeLabel(this, texts::kLabelDomain, QRect(10, 113, 56, 18));
+    Label1 = MakeLabel(this, texts::kLabelServer, QRect(10, 53, 61, 12));
+    Label7 = MakeLabel(this, texts::kLabelType, QRect(10, 83, 57, 17));
+    Label3 = MakeLabel(this, texts::kCreditLine, QRect(45, 370, 160, 15));
+    Label3->setToolTip(Text(texts::kCreditTooltip));
+    Label4 = MakeLabel(this, texts::kCopyrightLine, QRect(70, 385, 110, 17));
+    for (QLabel* label : {Label2, Label1, Label7}) {
+        QPalette black = label->palette();
+        black.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(black);
+    }
+
+    // Screen readers announce each input by the caption beside it.
+    Label2->setBuddy(Txt_Domain);
+    Label1->setBuddy(Comb_DNS);
+    Label7->setBuddy(Comb_Sel);
+    Txt_Domain->setAccessibleName(Label2->text());
+    Comb_DNS->setAccessibleName(Label1->text());
+    Comb_Sel->setAccessibleName(Label7->text());
+    List_Show->setAccessibleName(Text(texts::kResultsListName));
+
+    setTabOrder(Txt_Domain, CMD_Send);
+    setTabOrder(CMD_Send, List_Show);
+    setTabOrder(List_Show, Comb_DNS);
+    setTabOrder(Comb_DNS, Comb_Sel);
+}
+
+void FrmMain::FormLoad() {
+    if (settings_.servers.size() > 1) {
+        Comb_DNS->setCurrentIndex(1);
+    }
+    WSK_Inz();
+    Comb_Sel->setCurrentText(Text(dns::texts::kTypeMX));
+}
+
+void FrmMain::WSK_Inz() {
+    wsk.SetProtocol(net::Wsk::Protocol::Udp);
+    wsk.SetRemoteHost(Text(dns::TrimSpaces(Comb_DNS->currentText().toStdString())));
+    wsk.SetRemotePort(settings_.port);
+}
+
+void FrmMain::QueryAction() {
+    List_Show->clear();
+
+    const QByteArray typed = Txt_Domain->text().toUtf8();
+    const std::string_view trimmed = dns::TrimSpaces(std::string_view(typed.data(), typed.size()));
+    const QString domain = Text(trimmed);
+    if (domain != Txt_Domain->text()) {
+        Txt_Domain->setText(domain);
+    }
+
+    const dns::DomainVerdict verdict = dns::CheckDomainVerdict(trimmed);
+    lastDomainVerdict_ = Text(verdict.text);
+    if (!verdict.ok) {
+        if (!trimmed.empty()) {
+            platform_.messages->Show(this, Text(texts::kBadDomainText),
+                                     Text(texts::kBadDomainTitle), platform::MessageIcon::Error);
+        }
+        return;
+    }
+
+    wsk.SetRemoteHost(Text(dns::TrimSpaces(Comb_DNS->currentText().toStdString())));
+    const QByteArray typeText = Comb_Sel->currentText().toUtf8();
+    const dns::BuiltQuery query =
+        dns::BuildDNSQuery(trimmed, std::string_view(typeText.data(), typeText.size()));
+    QString failure = query.ok() ? wsk.SendData(query.datagram) : Text(query.error);
+    if (!failure.isEmpty()) {
+        platform_.messages->Show(this, Text(texts::kSendFailurePrefix) + failure,
+                                 Text(texts::kSendFailureTitle), platform::MessageIcon::Error);
+    }
+}
+
+void FrmMain::ArrivalHandler() {
+    const QByteArray datagram = wsk.GetData();
+    // An empty datagram carries no reply at all; it must not wipe the results on screen.
+    if (datagram.isEmpty()) {
+        return;
+    }
+    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(datagram.constData()),
+                                 static_cast<std::size_t>(datagram.size()));
+    DecodeDNSAnswer(QString::fromLatin1(dns::ReplyText(bytes)));
+}
+
+void FrmMain::DecodeDNSAnswer(const QString& replyText) {
+    const QByteArray text = replyText.toLatin1();
+    const dns::DecodeResult result =
+        dns::DecodeDNSAnswer(std::string_view(text.data(), text.size()), ReplyBytes);
+
+    Txt_Show->setText(QString::fromLatin1(result.hexDump));
+    if (result.listCleared) {
+        List_Show->clear();
+    }
+    for (const std::string& row : result.rows) {
+        List_Show->addItem(Text(row));
+    }
+    lastDecodeFailure_ = Text(result.failure);
+    if (result.emptyAnswer) {
+        PostEmptyAnswerMessage();
+    }
+}
+
+void FrmMain::PostEmptyAnswerMessage() {
+    // Shown after the read loop returns, and never stacked: a server that answers "nothing"
+    // many times over must not pile up modal boxes or hold up the replies behind it.
+    if (emptyAnswerPending_) {
+        return;
+    }
+    emptyAnswerPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        platform_.messages->Show(this, Text(texts::kEmptyAnswerText),
+                                 Text(texts::kEmptyAnswerTitle), platform::MessageIcon::Error);
+        emptyAnswerPending_ = false;
+    });
+}
+
+void FrmMain::ShowAboutBox() {
+    aboutBox_->ShowAboutModal(this);
+}
+
+}  // namespace quillet::app

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "actions/form_temp.h"
+#include "app/frame_chrome.h"
+#include "dns/reply_bytes.h"
+#include "net/wsk.h"
+#include "platform/platform.h"
+
+namespace quillet::app {
+
+// Where queries go. The program uses the presets and port 53; tests pass a loopback server.
+struct ServerSettings {
+    QStringList servers;  // the rows of the server list; the second is selected at start
+    quint16 port = 53;
+
+    static ServerSettings Presets();
+};
+
+// The query window.
+class FrmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FrmMain(platform::Platform& platform,
+                     ServerSettings settings = ServerSettings::Presets(),
+                     QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    // The query action: validate, build and send one datagram. Runs on 查询 and on Enter.
+    void QueryAction();
+    // Shows what the codec makes of one reply given as reply text.
+    void DecodeDNSAnswer(const QString& replyText);
+    void ShowAboutBox();
+
+    // The frame, shape, dragging and caption buttons of the frameless window.
+    FrameChrome& Chrome() { return *chrome_; }
+
+    // The text of the last decode that ended early, empty after a clean decode.
+    QString LastDecodeFailure() const { return lastDecodeFailure_; }
+    // The verdict of the last domain check.
+    QString LastDomainVerdict() const { return lastDomainVerdict_; }
+
+    QLineEdit* Txt_Domain = nullptr;
+    QPushButton* CMD_Send = nullptr;
+    QListWidget* List_Show = nullptr;
+    QComboBox* Comb_DNS = nullptr;
+    QComboBox* Comb_Sel = nullptr;
+    std::array<QLabel*, 3> LabControlBox{};
+    QLineEdit* Txt_Show = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+
+    net::Wsk wsk;
+    dns::ReplyBytes ReplyBytes;
+
+private:
+    void CreateControls();
+    void FormLoad();
+    void WSK_Inz();
+    void ArrivalHandler();
+    void PostEmptyAnswerMessage();
+
+    platform::Platform& platform_;
+    ServerSettings settings_;
+    QString lastDecodeFailure_;
+    QString lastDomainVerdict_;
+    bool emptyAnswerPending_ = false;
+    // The about box, which also owns the results list's context menu.
+    std::unique_ptr<actions::FormTempHost> aboutBox_;
+    std::unique_ptr<FrameChrome> chrome_;
+};
+
+}  // namespace quillet::app

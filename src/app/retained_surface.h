@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QRegion>
+#include <functional>
+
+class QPainter;
+class QWidget;
+
+namespace quillet::app {
+
+// Where the window's own drawing goes. With RetainedDrawing on, it lands in a retained
+// background image that every repaint shows again. With it off, it lands in a layer of direct
+// drawing: shown by the repaint it asks for, and discarded by any later repaint of that area,
+// which then shows the retained image again, as drawing straight onto the screen would be.
+class RetainedSurface {
+public:
+    explicit RetainedSurface(QWidget& window);
+
+    bool RetainedDrawing() const { return retained_drawing_; }
+    void SetRetainedDrawing(bool on) { retained_drawing_ = on; }
+
+    // Follows the window's size and pixel ratio. The retained image keeps what it holds (new
+    // parts get the background colour); direct drawing does not survive a resize.
+    void Resize();
+
+    // Retained on: fills the retained image with the window's background colour. Either way
+    // direct drawing goes and the window repaints from the retained image.
+    void Clear();
+
+    // Runs `draw` on the current target in window coordinates and asks for a repaint of
+    // `area`, which must hold everything drawn.
+    void Draw(const QRect& area, const std::function<void(QPainter&)>& draw);
+
+    // From the window's paint event: the retained image, then whatever direct drawing has not
+    // been shown yet or is still on screen outside `exposed`.
+    void Paint(QPainter& painter, const QRegion& exposed);
+
+    const QImage& retained() const { return retained_; }
+
+private:
+    QImage NewImage(const QColor& fill) const;
+    QSize PixelSize() const;
+
+    QWidget& window_;
+    bool retained_drawing_ = true;
+    QImage retained_;
+    QImage direct_;
+    QRegion direct_area_;  // where the direct layer holds anything
+    QRegion unshown_;      // direct drawing not yet painted onto the window
+};
+
+}  // namespace quillet::app

@@ -1,0 +1,74 @@
+#include "app/skin_pictures.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <QString>
+#include <utility>
+
+// The resources live in this static library; nothing would pull them into the program unless
+// someone calls their initialiser, and that has to happen outside any namespace.
+static void InitSkinResources() {
+    Q_INIT_RESOURCE(skin);
+}
+
+namespace quillet::app {
+
+SkinPicture::SkinPicture(QImage normal, QImage doubled)
+    : normal_(std::move(normal)), doubled_(std::move(doubled)) {
+    normal_.setDevicePixelRatio(1.0);
+    if (doubled_.size() != normal_.size() * 2) {
+        doubled_ = QImage();
+    }
+    doubled_.setDevicePixelRatio(2.0);
+}
+
+const QImage& SkinPicture::ForRatio(qreal devicePixelRatio) const {
+    return devicePixelRatio > 1.0 && !doubled_.isNull() ? doubled_ : normal_;
+}
+
+void SkinPicture::PaintPiece(QPainter& painter, const QRect& source, const QPoint& dest) const {
+    const QRect inside = source & QRect(QPoint(0, 0), size());
+    if (inside.isEmpty()) {
+        return;
+    }
+    const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    const QImage& image = ForRatio(ratio);
+    const qreal scale = image.devicePixelRatio();
+    const QRectF from(inside.x() * scale, inside.y() * scale, inside.width() * scale,
+                      inside.height() * scale);
+    const QRectF to(dest + (inside.topLeft() - source.topLeft()), inside.size());
+    const QPainter::CompositionMode mode = painter.compositionMode();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(to, image, from);
+    painter.setCompositionMode(mode);
+}
+
+namespace {
+
+SkinPicture Load(const QString& name) {
+    return SkinPicture(QImage(QStringLiteral(":/skin/%1.png").arg(name)),
+                       QImage(QStringLiteral(":/skin/%1@2x.png").arg(name)));
+}
+
+SkinPictures LoadAll() {
+    InitSkinResources();
+    SkinPictures pictures;
+    pictures.ImgBack = Load(QStringLiteral("back"));
+    for (std::size_t i = 0; i < pictures.ImgBox.size(); ++i) {
+        pictures.ImgBox[i] = Load(QStringLiteral("box%1").arg(i));
+    }
+    // QIcon picks up the @2x files by itself on a high-density screen.
+    for (const int size : {16, 32}) {
+        pictures.icon.addFile(QStringLiteral(":/skin/icon%1.png").arg(size), QSize(size, size));
+    }
+    return pictures;
+}
+
+}  // namespace
+
+const SkinPictures& Pictures() {
+    static const SkinPictures pictures = LoadAll();
+    return pictures;
+}
+
+}  // namespace quillet::app

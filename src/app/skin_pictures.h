@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <array>
+
+class QPainter;
+
+namespace quillet::app {
+
+// One of the window's pictures at its own size and at twice that size. Geometry is always in
+// the 1x picture's pixels; the @2x copy only sharpens what lands on a high-density screen.
+class SkinPicture {
+public:
+    SkinPicture() = default;
+    SkinPicture(QImage normal, QImage doubled);
+
+    QSize size() const { return normal_.size(); }
+    bool isNull() const { return normal_.isNull(); }
+
+    // The copy that suits a device of this pixel ratio, with its ratio set accordingly.
+    const QImage& ForRatio(qreal devicePixelRatio) const;
+
+    // Copies the piece `source` (picture pixels) at the same size with its top-left corner at
+    // `dest`, opaquely. What lies outside the picture is not painted: a piece that reaches
+    // below the picture leaves those rows of the destination as they were.
+    void PaintPiece(QPainter& painter, const QRect& source, const QPoint& dest) const;
+
+private:
+    QImage normal_;
+    QImage doubled_;
+};
+
+struct SkinPictures {
+    SkinPicture ImgBack;                // the frame, 433 x 419
+    std::array<SkinPicture, 3> ImgBox;  // caption buttons: normal, pointer-over, pressed
+    QIcon icon;                         // 16 x 16 and 32 x 32
+};
+
+// The pictures built into the program, loaded on first use.
+const SkinPictures& Pictures();
+
+}  // namespace quillet::app

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+#include <QUdpSocket>
+#include <cstdint>
+#include <span>
+
+namespace quillet::net {
+
+// The window's UDP endpoint. Only a datagram from the address and port that the last query
+// went to is handed on: anyone else on the network could otherwise put rows in the list.
+class Wsk : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Protocol { Udp };
+
+    explicit Wsk(QObject* parent = nullptr);
+
+    void SetProtocol(Protocol protocol);
+    void SetRemoteHost(const QString& host);
+    void SetRemotePort(quint16 port);
+    QString RemoteHost() const { return remoteHost_; }
+    quint16 RemotePort() const { return remotePort_; }
+
+    // Sends one datagram to the remote host and port. Returns an empty text on success,
+    // otherwise the cause as the system (or the address parser) gives it.
+    QString SendData(std::span<const std::uint8_t> datagram);
+
+    // The datagram that the last DataArrival announced, at most maxReplyBytes of it.
+    QByteArray GetData() const { return arrived_; }
+
+    // The local port the system assigned on the first send (0 before it).
+    quint16 LocalPort() const { return socket_.localPort(); }
+
+    // Counts for the curious (and the flood tests): datagrams dropped for a wrong sender.
+    std::uint64_t DroppedCount() const { return dropped_; }
+
+    static constexpr qint64 kMaxDatagramRead = 513;
+
+signals:
+    void DataArrival(qint64 bytesTotal);
+
+private:
+    void ReadPending();
+    bool FromServer(const QHostAddress& sender, quint16 port) const;
+
+    QUdpSocket socket_;
+    QString remoteHost_;
+    quint16 remotePort_ = 0;
+    QHostAddress lastDestination_;
+    quint16 lastDestinationPort_ = 0;
+    bool sentOnce_ = false;
+    QByteArray arrived_;
+    std::uint64_t dropped_ = 0;
+};
+
+}  // namespace quillet::net

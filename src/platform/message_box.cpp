@@ -1,0 +1,15 @@
+#include "platform/message_box.h"
+
+#include <QMessageBox>
+
+namespace quillet::platform {
+
+void QtMessageBoxes::Show(QWidget* parent, const QString& text, const QString& title,
+                          MessageIcon icon) {
+    QMessageBox box(
+        icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Critical, title,
+        text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace quillet::platform

@@ -1,0 +1,358 @@
+#include "app/frame_chrome.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "app/draw_module.h"
+#include "app/retained_surface.h"
+#include "app/skin_pictures.h"
+#include "fake_window_system.h"
+#include "skin_expect.h"
+#include "support/wait.h"
+
+namespace quillet::app {
+namespace {
+
+using testing::FakeWindowSystem;
+using testing::WaitUntil;
+
+const QColor kBackground(0xec, 0xf6, 0xf8);
+
+TEST(FrameZones, PressAndPointerBandsDiffer) {
+    const QSize window(251, 404);
+    const int w = window.width();
+    const int h = window.height();
+    struct Case {
+        QPointF at;
+        Zone press;
+        Zone pointer;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{w - 8.0, 100}, Zone::RightBand, Zone::Rest},
+             {{w - 5.0, 100}, Zone::RightBand, Zone::RightBand},
+             {{w - 10.0, 100}, Zone::Rest, Zone::Rest},  // the tests are strict
+             {{100, h - 8.0}, Zone::BottomBand, Zone::Rest},
+             {{100, h - 5.0}, Zone::BottomBand, Zone::BottomBand},
+             {{w - 15.0, h - 15.0}, Zone::Corner, Zone::Corner},
+             {{w - 15.0, h - 25.0}, Zone::Rest, Zone::Rest},
+             {{w - 5.0, h - 25.0}, Zone::RightBand, Zone::RightBand},
+             {{w - 25.0, h - 5.0}, Zone::BottomBand, Zone::BottomBand},
+             {{0, 100}, Zone::Rest, Zone::Rest},
+             {{100, 0}, Zone::Rest, Zone::Rest},
+         }) {
+        EXPECT_EQ(PressZone(c.at, window), c.press) << c.at.x() << "," << c.at.y();
+        EXPECT_EQ(PointerZone(c.at, window), c.pointer) << c.at.x() << "," << c.at.y();
+    }
+}
+
+// The retained image and the direct layer, on a hidden window so only the test paints.
+class RetainedSurfaceTest : public ::testing::Test {
+protected:
+    RetainedSurfaceTest() {
+        QPalette palette = window.palette();
+        palette.setColor(QPalette::Window, kBackground);
+        window.setPalette(palette);
+        window.resize(100, 60);
+        surface.Resize();
+        surface.Clear();  // the surface was made before the window had its colours
+    }
+
+    QImage Repaint(const QRegion& exposed) {
+        QImage screen(window.size(), QImage::Format_ARGB32_Premultiplied);
+        screen.fill(Qt::black);
+        QPainter p(&screen);
+        p.setClipRegion(exposed);
+        surface.Paint(p, exposed);
+        return screen;
+    }
+
+    void Fill(const QRect& area, QColor colour) {
+        surface.Draw(area, [&](QPainter& p) { p.fillRect(area, colour); });
+    }
+
+    QWidget window;
+    RetainedSurface surface{window};
+    const QRect a{10, 10, 20, 20};
+    const QRect b{60, 10, 20, 20};
+};
+
+TEST_F(RetainedSurfaceTest, DirectDrawingLastsUntilItsAreaIsRepaintedAgain) {
+    Fill(a, Qt::red);
+    surface.SetRetainedDrawing(false);
+    Fill(a, Qt::blue);
+    Fill(b, Qt::green);
+
+    // A repaint elsewhere neither shows nor spends the direct drawing of `a`.
+    EXPECT_EQ(Repaint(b).pixelColor(65, 15), QColor(Qt::green));
+    EXPECT_EQ(Repaint(a).pixelColor(15, 15), QColor(Qt::blue));
+    // Both have been shown; the next repaint of their areas shows the retained image.
+    const QImage again = Repaint(window.rect());
+    EXPECT_EQ(again.pixelColor(15, 15), QColor(Qt::red));
+    EXPECT_EQ(again.pixelColor(65, 15), kBackground);
+}
+
+TEST_F(RetainedSurfaceTest, ClearAndRetainedDrawingWipeDirectDrawing) {
+    Fill(a, Qt::red);
+    surface.SetRetainedDrawing(false);
+    Fill(b, Qt::green);
+    surface.Clear();  // retained off: only the direct drawing goes
+    QImage screen = Repaint(window.rect());
+    EXPECT_EQ(screen.pixelColor(15, 15), QColor(Qt::red));
+    EXPECT_EQ(screen.pixelColor(65, 15), kBackground);
+
+    Fill(b, Qt::green);
+    surface.SetRetainedDrawing(true);
+    Fill(b, Qt::red);
+    EXPECT_EQ(Repaint(b).pixelColor(65, 15), QColor(Qt::red));
+    surface.Clear();
+    EXPECT_EQ(Repaint(window.rect()).pixelColor(15, 15), kBackground);
+}
+
+// A plain window with the caption buttons and one label standing in for the controls.
+class ChromeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.setWindowTitle(QStringLiteral("Quillet"));
+        QPalette palette = window.palette();
+        palette.setColor(QPalette::Window, kBackground);
+        window.setPalette(palette);
+        const int widths[] = {27, 25, 43};
+        for (int i = 0; i < 3; ++i) {
+            boxes[i] = new QLabel(&window);
+            boxes[i]->resize(widths[i], 17);
+        }
+        control = new QLabel(QStringLiteral("domain"), &window);
+        control->setGeometry(10, 113, 56, 18);
+        window.resize(251, 404);
+        chrome = std::make_unique<FrameChrome>(
+            window, boxes, &windows,
+            FrameChrome::Actions{[this] { ++abouts; }, [this] { ++closes; }});
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        // Start-up is over once the first tick has turned retained drawing off.
+        ASSERT_TRUE(WaitUntil([this] { return !chrome->Timer1.isActive(); }));
+        ASSERT_FALSE(chrome->RetainedDrawing());
+        windows.starts.clear();
+    }
+
+    void Send(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButton button,
+              Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, target->mapTo(&window, at), target->mapToGlobal(at), button,
+                          buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &event);
+    }
+
+    // A few pixels of every kind of piece, the middle, and the caption buttons.
+    void ExpectFrameWhole(const QImage& image) {
+        const int w = window.width();
+        const int h = window.height();
+        const DrawModule::SkinPlan plan =
+            DrawModule::PlanSkin(window.size(), Pictures().ImgBack.size());
+        const QImage& back = Pictures().ImgBack.ForRatio(1);
+        for (const QPoint at :
+             {QPoint(1, 1), QPoint(w - 1, h - 1), QPoint(w - 1, h / 2), QPoint(3, h / 2 + 20),
+              QPoint(w / 2, h - 1), QPoint(w / 2, 30), QPoint(w - 103 + 13, 8), QPoint(w - 10, 8),
+              QPoint(w / 2, h / 2), QPoint(5, h - 20), QPoint(w - 30, 150)}) {
+            EXPECT_EQ(image.pixelColor(at),
+                      testing::ExpectedFramePixel(plan, back, at, kBackground))
+                << at.x() << "," << at.y() << " of " << w << "x" << h;
+        }
+    }
+
+    QRgb StripPixel(int look, int index, QPoint at) const {
+        return Pictures().ImgBox[look].ForRatio(1).pixel(QPoint(kControlBoxStripLeft[index], 0) +
+                                                         at);
+    }
+
+    QWidget window;
+    std::array<QLabel*, 3> boxes{};
+    QLabel* control = nullptr;
+    FakeWindowSystem windows;
+    int abouts = 0;
+    int closes = 0;
+    std::unique_ptr<FrameChrome> chrome;
+};
+
+TEST_F(ChromeTest, LeftPressStartsTheWindowSystemsMoveOrResize) {
+    const int w = window.width();
+    const int h = window.height();
+    using Start = FakeWindowSystem::Start;
+    struct Case {
+        QPoint at;
+        Start start;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{w - 8, 100}, {false, Qt::RightEdge}},
+             {{100, h - 8}, {false, Qt::BottomEdge}},
+             {{w - 15, h - 15}, {false, Qt::RightEdge | Qt::BottomEdge}},
+             {{w - 15, h - 25}, {true, {}}},
+             {{0, 100}, {true, {}}},
+             {{100, 0}, {true, {}}},
+             {{120, 250}, {true, {}}},
+         }) {
+        windows.starts.clear();
+        QTest::mousePress(&window, Qt::LeftButton, {}, c.at);
+        QTest::mouseRelease(&window, Qt::LeftButton, {}, c.at);
+        EXPECT_EQ(windows.starts, std::vector<Start>{c.start}) << c.at.x() << "," << c.at.y();
+    }
+}
+
+TEST_F(ChromeTest, OtherButtonsAndPressesOnControlsStartNothing) {
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mousePress(&window, button, {}, QPoint(120, 250));
+        QTest::mouseRelease(&window, button, {}, QPoint(120, 250));
+    }
+    // The label lets the press through to the window; it is still the label's.
+    QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(20, 120));
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(20, 120));
+    EXPECT_TRUE(windows.starts.empty());
+}
+
+TEST_F(ChromeTest, PointerShapeFollowsTheNarrowerBands) {
+    const int w = window.width();
+    const int h = window.height();
+    struct Case {
+        QPoint at;
+        Qt::CursorShape shape;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{w - 5, 100}, Qt::SizeHorCursor},
+             {{w - 8, 100}, Qt::ArrowCursor},
+             {{100, h - 5}, Qt::SizeVerCursor},
+             {{w - 15, h - 15}, Qt::SizeFDiagCursor},
+             {{120, 250}, Qt::ArrowCursor},
+         }) {
+        QTest::mouseMove(&window, c.at);
+        EXPECT_EQ(window.cursor().shape(), c.shape) << c.at.x() << "," << c.at.y();
+    }
+}
+
+TEST_F(ChromeTest, CaptionButtonsAndShapeFollowTheRightEdge) {
+    window.resize(300, 404);
+    EXPECT_EQ(boxes[0]->pos(), QPoint(197, 0));
+    EXPECT_EQ(boxes[1]->pos(), QPoint(224, 0));
+    EXPECT_EQ(boxes[2]->pos(), QPoint(249, 0));
+    ASSERT_FALSE(windows.shapes.empty());
+    EXPECT_EQ(windows.shapes.back().boundingRect(), QRect(0, 0, 300, 404));
+    ExpectFrameWhole(window.grab().toImage());
+    ExpectFrameWhole(chrome->surface().retained());
+}
+
+TEST_F(ChromeTest, PaintedWindowShowsTheFrameAndTitle) {
+    const QImage image = window.grab().toImage();
+    ExpectFrameWhole(image);
+    int dark = 0;
+    for (int y = 4; y < 18; ++y) {
+        for (int x = 30; x < 90; ++x) {
+            dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(dark, 20) << "no title at (30, 4)";
+}
+
+TEST_F(ChromeTest, ReleaseCountsOnlyStrictlyInsideTheButton) {
+    QLabel* close = boxes[2];
+    struct Case {
+        QPointF at;
+        int closes;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{20, -3}, 0},  // above the top edge
+             {{-3, 8}, 0},   // left of it
+             {{20, 0}, 0},   // on the top row: not strictly inside
+             {{0, 8}, 0},    // on the left column
+             {{43, 8}, 0},   // one past the right
+             {{20, 17}, 0},  // one past the bottom
+             {{20, 8}, 1},
+             {{42.5, 16.5}, 1},
+         }) {
+        closes = 0;
+        Send(close, QEvent::MouseButtonPress, {20, 8}, Qt::LeftButton, Qt::LeftButton);
+        Send(close, QEvent::MouseButtonRelease, c.at, Qt::LeftButton, Qt::NoButton);
+        EXPECT_EQ(closes, c.closes) << c.at.x() << "," << c.at.y();
+    }
+    EXPECT_EQ(abouts, 0);
+    EXPECT_TRUE(windows.starts.empty()) << "a press on a caption button moved the window";
+}
+
+TEST_F(ChromeTest, ButtonLooksAreDrawnStraightToTheScreen) {
+    const int left = window.width() - 103;
+    Send(boxes[0], QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton);
+    QImage image = window.grab().toImage();
+    EXPECT_EQ(image.pixel(left + 13, 8), StripPixel(1, 0, {13, 8}));
+    EXPECT_EQ(image.pixel(left + 40, 8), StripPixel(0, 1, {13, 8}));
+
+    // The about button keeps its pressed look over the modal box and after it.
+    Send(boxes[1], QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    Send(boxes[1], QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(abouts, 1);
+    image = window.grab().toImage();
+    EXPECT_EQ(image.pixel(left + 13, 8), StripPixel(0, 0, {13, 8}));
+    EXPECT_EQ(image.pixel(left + 40, 8), StripPixel(2, 1, {13, 8}));
+
+    // Once repainted, the window shows what the retained frame holds: the normal look.
+    window.repaint();
+    image = window.grab().toImage();
+    EXPECT_EQ(image.pixel(left + 40, 8), StripPixel(0, 1, {13, 8}));
+}
+
+TEST_F(ChromeTest, MinimiseThenRestoreLeavesTheFrameWholeAndTimer1Stopped) {
+    QTest::mouseClick(boxes[0], Qt::LeftButton, {}, QPoint(13, 8));
+    EXPECT_TRUE(window.isMinimized());
+    EXPECT_TRUE(chrome->Timer1.isActive());
+    ASSERT_TRUE(WaitUntil([this] { return chrome->RetainedDrawing(); }));
+    EXPECT_TRUE(chrome->Timer1.isActive()) << "the timer stopped while minimised";
+
+    window.showNormal();
+    ASSERT_TRUE(WaitUntil([this] { return !chrome->Timer1.isActive(); }));
+    EXPECT_FALSE(window.isMinimized());
+    EXPECT_FALSE(chrome->RetainedDrawing());
+    ExpectFrameWhole(chrome->surface().retained());
+    window.repaint();
+    ExpectFrameWhole(window.grab().toImage());
+}
+
+TEST_F(ChromeTest, RefusedDragMovesAndResizesTheWindowItself) {
+    windows.accept = false;
+    const QPoint start = window.pos();
+    Send(&window, QEvent::MouseButtonPress, {120, 250}, Qt::LeftButton, Qt::LeftButton);
+    Send(&window, QEvent::MouseMove, {150, 270}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_TRUE(WaitUntil([&] { return window.pos() == start + QPoint(30, 20); }))
+        << window.pos().x() << "," << window.pos().y();
+    Send(&window, QEvent::MouseButtonRelease, {150, 270}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(chrome->dragging());
+
+    const QSize size = window.size();
+    const QPointF corner(size.width() - 15, size.height() - 15);
+    Send(&window, QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
+    Send(&window, QEvent::MouseMove, corner + QPointF(40, 30), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(window.size(), size + QSize(40, 30));
+    Send(&window, QEvent::MouseButtonRelease, corner + QPointF(40, 30), Qt::LeftButton,
+         Qt::NoButton);
+    EXPECT_EQ(boxes[2]->pos(), QPoint(window.width() - 51, 0));
+    ExpectFrameWhole(chrome->surface().retained());
+
+    // After the release, moving the pointer drags nothing.
+    Send(&window, QEvent::MouseMove, {20, 250}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(window.size(), size + QSize(40, 30));
+}
+
+TEST_F(ChromeTest, AcceptedDragIsLeftToTheWindowSystem) {
+    const QPoint start = window.pos();
+    Send(&window, QEvent::MouseButtonPress, {120, 250}, Qt::LeftButton, Qt::LeftButton);
+    Send(&window, QEvent::MouseMove, {150, 270}, Qt::NoButton, Qt::LeftButton);
+    testing::Settle(50);
+    EXPECT_EQ(window.pos(), start);
+    EXPECT_FALSE(chrome->dragging());
+    Send(&window, QEvent::MouseButtonRelease, {150, 270}, Qt::LeftButton, Qt::NoButton);
+}
+
+}  // namespace
+}  // namespace quillet::app

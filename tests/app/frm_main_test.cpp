@@ -1,0 +1,203 @@
+#include "app/frm_main.h"
+
+#include <gtest/gtest.h>
+
+#include <QNetworkDatagram>
+#include <QUdpSocket>
+
+#include "support/main_window_fixture.h"
+
+namespace quillet::app {
+namespace {
+
+using quillet::testing::Settle;
+using quillet::testing::WaitUntil;
+
+const QString kTypeA = QStringLiteral("A记录查询");
+const QString kTypeMX = QStringLiteral("MX记录查询");
+
+// The window against a plain socket on loopback that stands in for the DNS server, so a
+// test can see every datagram the window sends and answer it by hand.
+class QueryActionTest : public quillet::testing::MainWindowTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.bind(QHostAddress::LocalHost, 0));
+        OpenWindow(server.localPort());
+    }
+
+    QByteArray NextQuery() {
+        EXPECT_TRUE(WaitUntil([&] { return server.hasPendingDatagrams(); }));
+        last = server.receiveDatagram();
+        return last.data();
+    }
+    bool NothingSent() {
+        Settle(150);
+        return !server.hasPendingDatagrams();
+    }
+    void Answer(const QByteArray& reply) {
+        server.writeDatagram(reply, last.senderAddress(), last.senderPort());
+    }
+
+    QUdpSocket server;
+    QNetworkDatagram last;
+};
+
+QByteArray QueryBytes(const QByteArray& nameWire, char type) {
+    return QByteArray::fromHex("000001000001000000000000") + nameWire + QByteArray(1, '\0') + type +
+           QByteArray("\x00\x01", 2);
+}
+
+// The reply to an A query for example.com holding 192.0.2.<last>.
+QByteArray AReply(quint8 last) {
+    QByteArray reply = QByteArray::fromHex(
+        "000081800001000100000000076578616d706c6503636f6d0000010001c00c000100010000"
+        "0e100004c00002");
+    reply.append(static_cast<char>(last));
+    return reply;
+}
+
+TEST_F(QueryActionTest, StartsWithTheDefaultsAndTheLayout) {
+    EXPECT_EQ(window->size(), QSize(251, 404));
+    EXPECT_EQ(window->windowTitle(), "Quillet");
+    EXPECT_EQ(window->Comb_Sel->currentText(), kTypeMX);
+    EXPECT_EQ(window->Comb_DNS->currentIndex(), 1);
+    EXPECT_EQ(window->wsk.RemoteHost(), "127.0.0.1");
+    EXPECT_FALSE(window->Comb_DNS->isEditable());
+    EXPECT_FALSE(window->Comb_Sel->isEditable());
+    EXPECT_EQ(window->Txt_Domain->geometry(), QRect(75, 110, 153, 21));
+    EXPECT_EQ(window->List_Show->geometry(), QRect(10, 170, 233, 198));
+    EXPECT_EQ(window->CMD_Send->text(), QStringLiteral("查询"));
+    EXPECT_FALSE(window->Txt_Show->isVisible());
+    EXPECT_EQ(window->Txt_Domain->accessibleName(), QStringLiteral("查询域名"));
+    EXPECT_EQ(window->Comb_DNS->accessibleName(), QStringLiteral("域名服务器"));
+    EXPECT_EQ(window->Comb_Sel->accessibleName(), QStringLiteral("查询类型"));
+
+    // Tab leads through the inputs and back.
+    QWidget* expected[] = {window->CMD_Send, window->List_Show, window->Comb_DNS, window->Comb_Sel,
+                           window->Txt_Domain};
+    QWidget* current = window->Txt_Domain;
+    for (QWidget* next : expected) {
+        current = current->nextInFocusChain();
+        while (current->focusPolicy() == Qt::NoFocus || !current->isVisible()) {
+            current = current->nextInFocusChain();
+        }
+        EXPECT_EQ(current, next);
+    }
+}
+
+TEST_F(QueryActionTest, EmptyOrBlankDomainsSendNothingAndSayNothing) {
+    window->List_Show->addItem("old row");
+    for (const QString& text : {QString(), QStringLiteral("    ")}) {
+        Query(text, kTypeA);
+        EXPECT_EQ(window->Txt_Domain->text(), QString());
+        EXPECT_EQ(window->List_Show->count(), 0);
+    }
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_TRUE(NothingSent());
+}
+
+TEST_F(QueryActionTest, RejectedDomainsShowTheErrorBoxAndSendNothing) {
+    for (const QString& text :
+         {QStringLiteral("例子.com"), QStringLiteral("a b\t.com"), QStringLiteral(".example.com"),
+          QStringLiteral("example"), QStringLiteral("ｅｘａｍｐｌｅ．com"),
+          QStringLiteral("a\u3000.com")}) {
+        fake.messages.shown.clear();
+        Query(text, kTypeA);
+        ASSERT_EQ(fake.messages.shown.size(), 1u) << text.toStdString();
+        EXPECT_EQ(fake.messages.shown[0].text, QStringLiteral("请输入正确的域名信息"));
+        EXPECT_EQ(fake.messages.shown[0].title, QStringLiteral("错误"));
+        EXPECT_EQ(fake.messages.shown[0].icon, platform::MessageIcon::Error);
+    }
+    EXPECT_TRUE(NothingSent());
+}
+
+TEST_F(QueryActionTest, TrimsTheDomainIntoTheBoxAndTheDatagram) {
+    Query("   ab.c  ", kTypeA);
+    EXPECT_EQ(window->Txt_Domain->text(), "ab.c");
+    EXPECT_EQ(NextQuery(), QueryBytes(QByteArray("\x02"
+                                                 "ab\x01"
+                                                 "c\x00",
+                                                 6),
+                                      1));
+
+    window->Comb_Sel->setCurrentText(kTypeMX);
+    QTest::mouseClick(window->CMD_Send, Qt::LeftButton);
+    EXPECT_EQ(NextQuery(), QueryBytes(QByteArray("\x02"
+                                                 "ab\x01"
+                                                 "c\x00",
+                                                 6),
+                                      15));
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(QueryActionTest, ABuildFailureShowsTheFatalErrorWithItsCause) {
+    Query("a.b.c.d.e.f.g.h.i.j.k", kTypeA);  // ten dots: eleven labels
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    const QString prefix = QStringLiteral("程序在打包和发送的过程中出现致命错误,错误描述:");
+    EXPECT_TRUE(fake.messages.shown[0].text.startsWith(prefix));
+    EXPECT_GT(fake.messages.shown[0].text.size(), prefix.size());
+    EXPECT_EQ(fake.messages.shown[0].title, QStringLiteral("异常错误"));
+    EXPECT_EQ(fake.messages.shown[0].icon, platform::MessageIcon::Error);
+    EXPECT_TRUE(NothingSent());
+}
+
+TEST_F(QueryActionTest, ASendTheSystemRefusesIsReportedNotSilent) {
+    // Port 0 cannot be a destination: the system refuses the send.
+    OpenWindow(0);
+    Query("example.com", kTypeA);
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(fake.messages.shown[0].text.startsWith(
+        QStringLiteral("程序在打包和发送的过程中出现致命错误,错误描述:")));
+    EXPECT_EQ(fake.messages.shown[0].title, QStringLiteral("异常错误"));
+}
+
+TEST_F(QueryActionTest, RepliesAreDecodedInArrivalOrderAndStrangersAreIgnored) {
+    Query("example.com", kTypeA);
+    NextQuery();
+    const QNetworkDatagram first = last;
+    Query("example.com", kTypeA);
+    NextQuery();
+    EXPECT_EQ(first.senderPort(), last.senderPort());  // one endpoint for the whole run
+
+    QUdpSocket stranger;
+    ASSERT_TRUE(stranger.bind(QHostAddress::LocalHost, 0));
+    stranger.writeDatagram(AReply(66), QHostAddress::LocalHost, last.senderPort());
+    Answer(AReply(1));
+    ASSERT_TRUE(WaitUntil([&] { return Rows().size() == 2; }));
+    EXPECT_EQ(Rows().at(1), QStringLiteral("IP信息:192.0.2.1"));
+    Answer(AReply(2));
+    ASSERT_TRUE(WaitUntil([&] { return Rows().value(1).endsWith(".2"); }));
+    Settle(100);
+    EXPECT_EQ(Rows(), QStringList({QStringLiteral("提交的域名为:example.com"),
+                                   QStringLiteral("IP信息:192.0.2.2")}));
+    EXPECT_TRUE(window->Txt_Show->text().startsWith("00 00 81 80 "));
+}
+
+TEST_F(QueryActionTest, EmptyAnswersShowOneBoxAndEmptyDatagramsChangeNothing) {
+    Query("example.com", kTypeA);
+    NextQuery();
+    Answer(AReply(1));
+    ASSERT_TRUE(WaitUntil([&] { return Rows().size() == 2; }));
+
+    Answer(QByteArray());
+    Settle(100);
+    EXPECT_EQ(Rows().size(), 2);
+
+    QByteArray noAnswer = AReply(1).left(29);
+    noAnswer[7] = 0;
+    fake.messages.modalMs = 300;
+    for (int i = 0; i < 20; ++i) {
+        Answer(noAnswer);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return !fake.messages.shown.empty(); }));
+    Settle(800);
+    // Boxes never pile up inside one another, however many such replies come.
+    EXPECT_EQ(fake.messages.maxDepth, 1);
+    EXPECT_LE(fake.messages.shown.size(), 3u);
+    EXPECT_EQ(fake.messages.shown.back().text, QStringLiteral("请检查您输入的域名以及查询类型"));
+    EXPECT_EQ(fake.messages.shown.back().title, QStringLiteral("未查询到结果?"));
+    EXPECT_EQ(window->List_Show->count(), 0);
+}
+
+}  // namespace
+}  // namespace quillet::app

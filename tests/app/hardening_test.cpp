@@ -1,0 +1,187 @@
+// What a hostile network or a careless paste can throw at the window.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QNetworkDatagram>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include "support/main_window_fixture.h"
+
+namespace quillet::app {
+namespace {
+
+using quillet::testing::Settle;
+using quillet::testing::WaitUntil;
+
+// AddressSanitizer keeps freed memory in quarantine, so resident memory says nothing there.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMemoryIsMeaningful = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kMemoryIsMeaningful = false;
+#else
+constexpr bool kMemoryIsMeaningful = true;
+#endif
+#else
+constexpr bool kMemoryIsMeaningful = true;
+#endif
+
+// Resident memory of this process in KiB.
+long ResidentKiB() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        }
+    }
+    return 0;
+}
+
+QByteArray RandomBytes(QRandomGenerator& random, int size) {
+    QByteArray bytes(size, '\0');
+    for (char& byte : bytes) {
+        byte = static_cast<char>(random.bounded(256));
+    }
+    return bytes;
+}
+
+// A reply that looks right: header, question for example.com, one A record for 192.0.2.<n>.
+QByteArray LooksLikeAReply(quint8 n) {
+    QByteArray reply = QByteArray::fromHex(
+        "000081800001000100000000076578616d706c6503636f6d0000010001c00c000100010000"
+        "0e100004c00002");
+    reply.append(static_cast<char>(n));
+    return reply;
+}
+
+class HardeningTest : public quillet::testing::MainWindowTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.bind(QHostAddress::LocalHost, 0));
+        OpenWindow(server.localPort());
+    }
+    // Sends a query through the window and returns the port it came from.
+    quint16 SendQuery() {
+        Query("example.com", QStringLiteral("A记录查询"));
+        EXPECT_TRUE(WaitUntil([&] { return server.hasPendingDatagrams(); }));
+        return static_cast<quint16>(server.receiveDatagram().senderPort());
+    }
+    QUdpSocket server;
+};
+
+TEST_F(HardeningTest, AFloodFromStrangersIsDroppedWhileTheRealReplyShows) {
+    const quint16 clientPort = SendQuery();
+    QUdpSocket stranger;
+    ASSERT_TRUE(stranger.bind(QHostAddress::LocalHost, 0));
+    QRandomGenerator random(1234);
+
+    // The window must keep handling its own events under the flood.
+    int ticks = 0;
+    QTimer heartbeat;
+    QObject::connect(&heartbeat, &QTimer::timeout, [&] { ++ticks; });
+    heartbeat.start(5);
+
+    const long before = ResidentKiB();
+    constexpr int kFlood = 20000;
+    for (int i = 0; i < kFlood; ++i) {
+        const QByteArray datagram =
+            i % 2 ? RandomBytes(random, 1 + random.bounded(600)) : LooksLikeAReply(66);
+        stranger.writeDatagram(datagram, QHostAddress::LocalHost, clientPort);
+        if (i % 200 == 0) {
+            QCoreApplication::processEvents();
+        }
+        if (i == kFlood / 2) {
+            server.writeDatagram(LooksLikeAReply(1), QHostAddress::LocalHost, clientPort);
+        }
+    }
+    ASSERT_TRUE(WaitUntil([&] { return window->List_Show->count() == 2; }));
+    Settle(300);
+    const long after = ResidentKiB();
+
+    EXPECT_EQ(Rows(), QStringList({QStringLiteral("提交的域名为:example.com"),
+                                   QStringLiteral("IP信息:192.0.2.1")}));
+    EXPECT_GT(window->wsk.DroppedCount(), 0u);
+    EXPECT_GT(ticks, 0);
+    EXPECT_TRUE(fake.messages.shown.empty());
+    if (kMemoryIsMeaningful) {
+        EXPECT_LT(after - before, 8 * 1024)
+            << "resident memory grew from " << before << " to " << after << " KiB";
+    }
+}
+
+TEST_F(HardeningTest, AFloodFromTheServerIsDecodedDatagramByDatagram) {
+    const quint16 clientPort = SendQuery();
+    QSignalSpy decoded(&window->wsk, &net::Wsk::DataArrival);
+    QRandomGenerator random(99);
+
+    long before = 0;
+    int sent = 0;
+    constexpr int kRounds = 100;
+    constexpr int kBurst = 50;  // small enough that the socket buffer never overflows
+    for (int round = 0; round < kRounds; ++round) {
+        if (round == 10) {
+            before = ResidentKiB();  // after caches and the list have warmed up
+        }
+        for (int i = 0; i < kBurst; ++i, ++sent) {
+            QByteArray datagram = sent % 3 == 0 ? LooksLikeAReply(static_cast<quint8>(sent))
+                                                : RandomBytes(random, 1 + random.bounded(700));
+            if (sent % 3 == 1 && datagram.size() > 12) {
+                datagram.replace(0, 12, QByteArray::fromHex("000081800001000300000000"));
+            }
+            server.writeDatagram(datagram, QHostAddress::LocalHost, clientPort);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return decoded.count() == sent; }))
+            << decoded.count() << " of " << sent;
+    }
+    const long after = ResidentKiB();
+    EXPECT_EQ(window->wsk.DroppedCount(), 0u);
+    if (kMemoryIsMeaningful) {
+        EXPECT_LT(after - before, 8 * 1024)
+            << "resident memory grew from " << before << " to " << after << " KiB";
+    }
+}
+
+TEST_F(HardeningTest, BadDomainTextsSendNothingAndSayWhy) {
+    const QString notADomain = QStringLiteral("请输入正确的域名信息");
+    const QString fatal = QStringLiteral("程序在打包和发送的过程中出现致命错误,错误描述:");
+    struct Case {
+        QString text;
+        QString messageStart;
+    };
+    const QString megabyteLabel = QString(1 << 20, 'a') + ".com";
+    const std::vector<Case> cases = {
+        {megabyteLabel, fatal},                         // a label far beyond 255 bytes
+        {QString(1 << 20, QChar(0x4F8B)), notADomain},  // a megabyte of Chinese
+        {QStringLiteral("exa\x01mple.com"), notADomain},
+        {QStringLiteral("example.com\r\n"), notADomain},
+        {QStringLiteral("exam\u0000ple.com"), notADomain},
+        {QStringLiteral("\u00A0example.com"), notADomain},
+        {QStringLiteral("example.com\u3000"), notADomain},
+        {QStringLiteral("\u2003example.com\u2009"), notADomain},
+        {QStringLiteral("\uFEFFexample.com"), notADomain},
+        {QStringLiteral("example\u3002com"), notADomain},  // ideographic full stop
+        {QStringLiteral("example\uFF0Ecom"), notADomain},  // full-width full stop
+        {QStringLiteral("example\uFF61com"), notADomain},  // half-width ideographic full stop
+        {QStringLiteral("ｅｘａｍｐｌｅ.com"), notADomain},
+    };
+    for (const Case& c : cases) {
+        fake.messages.shown.clear();
+        window->Txt_Domain->setText(c.text);
+        window->QueryAction();
+        ASSERT_EQ(fake.messages.shown.size(), 1u) << c.text.left(40).toStdString();
+        EXPECT_TRUE(fake.messages.shown[0].text.startsWith(c.messageStart))
+            << c.text.left(40).toStdString() << " gave "
+            << fake.messages.shown[0].text.toStdString();
+    }
+    Settle(150);
+    EXPECT_FALSE(server.hasPendingDatagrams());
+}
+
+}  // namespace
+}  // namespace quillet::app

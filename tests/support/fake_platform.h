@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QString>
+#include <QStringList>
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace quillet::testing {
+
+struct ShownMessage {
+    QString text;
+    QString title;
+    platform::MessageIcon icon;
+};
+
+class RecordingMessageBoxes final : public platform::MessageBoxes {
+public:
+    void Show(QWidget*, const QString& text, const QString& title,
+              platform::MessageIcon icon) override {
+        shown.push_back({text, title, icon});
+        if (modalMs > 0) {
+            // Behave like a real modal box: events keep arriving while it is open.
+            ++depth;
+            maxDepth = std::max(maxDepth, depth);
+            const QDeadlineTimer deadline(modalMs);
+            while (!deadline.hasExpired()) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            }
+            --depth;
+        }
+    }
+    std::vector<ShownMessage> shown;
+    int modalMs = 0;  // > 0: Show runs an event loop this long before it returns
+    int depth = 0;
+    int maxDepth = 0;
+};
+
+class RecordingUrlOpener final : public platform::UrlOpener {
+public:
+    void Open(const QString& address) override { opened << address; }
+    QStringList opened;
+};
+
+struct StartedProcess {
+    QString program;
+    QStringList arguments;
+};
+
+class RecordingProcessLauncher final : public platform::ProcessLauncher {
+public:
+    bool StartDetached(const QString& program, const QStringList& arguments) override {
+        started.push_back({program, arguments});
+        return true;
+    }
+    std::vector<StartedProcess> started;
+};
+
+class ScriptedSaveDialog final : public platform::SaveDialog {
+public:
+    std::optional<QString> AskPath(QWidget*, const platform::SaveDialogOptions& shown) override {
+        ++asked;
+        options = shown;
+        return answer;
+    }
+    std::optional<QString> answer;  // nothing: the user cancels
+    int asked = 0;
+    platform::SaveDialogOptions options;  // of the last time it was shown
+};
+
+// A platform whose every seam records instead of acting.
+struct FakePlatform {
+    RecordingMessageBoxes messages;
+    RecordingUrlOpener urls;
+    RecordingProcessLauncher processes;
+    ScriptedSaveDialog saveDialog;
+    platform::Platform platform{&messages, &urls, &processes, &saveDialog};
+};
+
+}  // namespace quillet::testing

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QNetworkDatagram>
+#include <QTest>
+#include <QUdpSocket>
+#include <memory>
+
+#include "app/frm_main.h"
+#include "support/fake_platform.h"
+#include "support/wait.h"
+
+namespace quillet::testing {
+
+// The main window wired to a server on 127.0.0.1 instead of the presets, with fake
+// desktop seams.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void OpenWindow(quint16 port) {
+        app::ServerSettings settings;
+        settings.servers = {"127.0.0.2", "127.0.0.1", "127.0.0.3", "127.0.0.4"};
+        settings.port = port;
+        window = std::make_unique<app::FrmMain>(fake.platform, settings);
+        window->show();
+    }
+
+    void Query(const QString& domain, const QString& type) {
+        window->Comb_Sel->setCurrentText(type);
+        window->Txt_Domain->setText(domain);
+        QTest::keyClick(window->Txt_Domain, Qt::Key_Return);
+    }
+
+    QStringList Rows() const {
+        QStringList rows;
+        for (int i = 0; i < window->List_Show->count(); ++i) {
+            rows << window->List_Show->item(i)->text();
+        }
+        return rows;
+    }
+
+    FakePlatform fake;
+    std::unique_ptr<app::FrmMain> window;
+};
+
+}  // namespace quillet::testing
