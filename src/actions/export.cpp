@@ -1,0 +1,71 @@
+#include "actions/export.h"
+
+#include <QFile>
+#include <QListWidget>
+#include <QStringEncoder>
+
+#include "actions/action_texts.h"
+
+namespace quillet::actions {
+
+QString ExportBlock(QDate date, QTime time, const QStringList& rows) {
+    using namespace texts;
+    QString block;
+    const auto line = [&block](const QString& text) { block += text + kLineEnd; };
+    line(kBannerRule);
+    line(kBannerTool);
+    line(kBannerTimeLabel + date.toString(kDateFormat) + QLatin1Char(' ') +
+         time.toString(kTimeFormat));
+    line(kBannerAuthorLabel + kAuthor);
+    line(kBannerRule);
+    for (const QString& row : rows) line(kRowPrefix + row);
+    return block;
+}
+
+QStringList WalkRows(QListWidget& list) {
+    QStringList rows;
+    const int count = list.count();
+    rows.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        list.setCurrentRow(i);
+        const QListWidgetItem* selected = list.currentItem();
+        rows << (selected != nullptr ? selected->text() : QString());
+    }
+    return rows;
+}
+
+namespace {
+
+// Qt reaches GBK through ICU, whose GBK table writes "?" for what it cannot map.
+QStringEncoder GbkEncoder() {
+    return QStringEncoder("GBK", QStringConverter::Flag::Stateless);
+}
+
+}  // namespace
+
+bool CanWriteGbk() {
+    return GbkEncoder().isValid();
+}
+
+std::optional<QByteArray> ToGbk(const QString& text) {
+    QStringEncoder encoder = GbkEncoder();
+    if (!encoder.isValid()) return std::nullopt;
+    QByteArray bytes = encoder.encode(text);
+    return bytes;
+}
+
+std::unique_ptr<QFile> OpenForAppend(const QString& path) {
+    if (path.isEmpty()) return nullptr;
+    auto file = std::make_unique<QFile>(path);
+    // Unbuffered: the block goes out in write() itself, so a failure is seen there.
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        return nullptr;
+    }
+    return file;
+}
+
+bool AppendBlock(QFile& file, const QByteArray& bytes) {
+    return file.write(bytes) == bytes.size();
+}
+
+}  // namespace quillet::actions

@@ -1,0 +1,187 @@
+#include "actions/form_temp.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "actions/action_texts.h"
+#include "actions/export.h"
+#include "actions/results_list.h"
+#include "platform/platform.h"
+
+namespace quillet::actions {
+
+namespace {
+
+// The box was laid out in twips; at 15 twips a pixel every place is a whole pixel.
+constexpr QRect Twips(int left, int top, int width, int height) {
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+void SetTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+}  // namespace
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click) emit clicked();
+}
+
+FormTemp::FormTemp(const ActionContext& context, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      context_(context) {
+    // Closing is unloading: whoever needs the box next makes a new one.
+    setAttribute(Qt::WA_DeleteOnClose);
+    BuildWindow();
+    BuildMenu();
+}
+
+void FormTemp::BuildWindow() {
+    setWindowTitle(texts::kAboutCaption);
+    setFixedSize(136, 108);
+
+    // Created in tab order, so the button (tab position 0) comes first and holds the focus.
+    Command1 = new QPushButton(texts::kDoneButton, this);
+    Command1->setGeometry(Twips(480, 1200, 1095, 375));
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+
+    Label1 = new QLabel(texts::kAuthorLabel, this);
+    Label1->setGeometry(Twips(480, 120, 1215, 255));
+    SetTextColour(Label1, QColor(0, 0, 192));
+
+    Label2 = new QLabel(texts::kContactLabel, this);
+    Label2->setGeometry(Twips(480, 480, 1215, 255));
+    SetTextColour(Label2, QColor(255, 0, 0));
+
+    Label3 = new ClickableLabel(texts::kWebSite, this);
+    Label3->setGeometry(Twips(240, 840, 1575, 255));
+    SetTextColour(Label3, QColor(128, 128, 255));
+    QFont linkFont;
+    // Where SimSun is missing, another Song face keeps its look and the line inside its box.
+    linkFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"),
+                          QStringLiteral("NSimSun"), QStringLiteral("Noto Serif CJK SC"),
+                          QStringLiteral("Noto Sans CJK SC")});
+    linkFont.setPointSize(9);
+    linkFont.setWeight(QFont::Normal);
+    linkFont.setUnderline(true);
+    Label3->setFont(linkFont);
+    Label3->setCursor(Qt::PointingHandCursor);
+    connect(Label3, &ClickableLabel::clicked, this, [this] { Http(Label3->text()); });
+
+    setTabOrder(Command1, Label1);
+    setTabOrder(Label1, Label2);
+    setTabOrder(Label2, Label3);
+    Command1->setFocus();
+}
+
+void FormTemp::BuildMenu() {
+    Menu_Left = new QMenu(texts::kMenuTitle, this);
+    Menu_Ping = Menu_Left->addAction(texts::kMenuPing);
+    menu_baidu = Menu_Left->addAction(texts::kMenuSearch);
+    Menu_Save = Menu_Left->addAction(texts::kMenuSave);
+    connect(Menu_Ping, &QAction::triggered, this, &FormTemp::MenuPingClick);
+    connect(menu_baidu, &QAction::triggered, this, &FormTemp::MenuBaiduClick);
+    connect(Menu_Save, &QAction::triggered, this, &FormTemp::Saveas);
+}
+
+void FormTemp::CentreOver(QWidget* window) {
+    // QDialog's own placement estimates the title bar and keeps the box on the screen.
+    adjustPosition(window);
+}
+
+void FormTemp::Http(const QString& address) {
+    if (context_.platform != nullptr && context_.platform->urls != nullptr) {
+        context_.platform->urls->Open(address);
+    }
+}
+
+void FormTemp::MenuPingClick() {
+    if (context_.resultsList == nullptr || context_.platform == nullptr ||
+        context_.platform->processes == nullptr) {
+        return;
+    }
+    const std::optional<QString> target = MenuRowTarget(*context_.resultsList);
+    if (!target) return;
+    const std::optional<Command> command = PingInTerminal(*target, context_.findExecutable);
+    if (!command) return;
+    // Whether it started or not, there is nothing to tell the user.
+    context_.platform->processes->StartDetached(command->program, command->arguments);
+}
+
+void FormTemp::MenuBaiduClick() {
+    if (context_.resultsList == nullptr) return;
+    if (const std::optional<QString> target = MenuRowTarget(*context_.resultsList)) {
+        Http(SearchAddress(*target));
+    }
+}
+
+QWidget* FormTemp::DialogParent() {
+    // The box itself is usually hidden; dialogs belong over the window the user looks at.
+    if (context_.resultsList != nullptr) return context_.resultsList->window();
+    return this;
+}
+
+void FormTemp::Saveas() {
+    platform::Platform* platform = context_.platform;
+    if (platform == nullptr || platform->saveDialog == nullptr || context_.resultsList == nullptr) {
+        return;
+    }
+    const platform::SaveDialogOptions options{texts::kSaveTitle, texts::kSaveDefaultName,
+                                              texts::kSaveFilter, texts::kSaveDefaultSuffix};
+    const std::optional<QString> path = platform->saveDialog->AskPath(DialogParent(), options);
+    if (!path || path->isEmpty()) return;
+
+    // The dialog ran a nested event loop; the list can be gone by now.
+    if (context_.resultsList == nullptr || !CanWriteGbk()) return;
+    const std::unique_ptr<QFile> file = OpenForAppend(*path);
+    if (!file) return;
+    const QDate date = context_.today();
+    const QTime time = context_.timeOfDay();
+    const QStringList rows = WalkRows(*context_.resultsList);
+    const std::optional<QByteArray> bytes = ToGbk(ExportBlock(date, time, rows));
+    if (!bytes || !AppendBlock(*file, *bytes)) return;
+    file->close();
+
+    if (platform->messages == nullptr) return;
+    const QString report = texts::kExportedCountBefore + QString::number(rows.size()) +
+                           texts::kExportedCountAfter + texts::kLineEnd +
+                           texts::kExportedPathLabel + *path;
+    platform->messages->Show(DialogParent(), report, texts::kExportedTitle,
+                             platform::MessageIcon::Information);
+}
+
+FormTempHost::FormTempHost(ActionContext context, QWidget* owner)
+    : context_(std::move(context)), owner_(owner) {}
+
+FormTempHost::~FormTempHost() {
+    delete form_;
+}
+
+FormTemp* FormTempHost::Ensure() {
+    if (form_ == nullptr) form_ = new FormTemp(context_, owner_);
+    return form_;
+}
+
+void FormTempHost::ShowAboutModal(QWidget* mainWindow) {
+    FormTemp* form = Ensure();
+    if (mainWindow != nullptr) form->CentreOver(mainWindow);
+    form->Command1->setFocus();
+    form->exec();
+}
+
+}  // namespace quillet::actions

@@ -1,0 +1,65 @@
+#include "actions/row_actions.h"
+
+#include <QListWidget>
+#include <QStandardPaths>
+#include <array>
+
+#include "actions/action_texts.h"
+#include "actions/results_list.h"
+
+namespace quillet::actions {
+
+QString RowTarget(const QString& rowText) {
+    const qsizetype colon = rowText.indexOf(QLatin1Char(':'));
+    return colon < 0 ? rowText : rowText.mid(colon + 1);
+}
+
+std::optional<QString> MenuRowTarget(const QListWidget& list) {
+    const int row = MenuRow();
+    if (row < 0 || row >= list.count()) return std::nullopt;
+    const QString text = list.item(row)->text();
+    if (text.isEmpty()) return std::nullopt;
+    return RowTarget(text);
+}
+
+QString SearchAddress(const QString& target) {
+    return texts::kSearchAddressPrefix + target;
+}
+
+ExecutableFinder PathExecutableFinder() {
+    return [](const QString& name) { return QStandardPaths::findExecutable(name); };
+}
+
+namespace {
+
+// How each terminal is told "run this program with these arguments", each argument kept
+// whole. Terminals that only take the command as one string to split (lxterminal, tilix,
+// ...) are left out on purpose. The Debian alternative comes first: it is the user's choice.
+struct Terminal {
+    const char* name;
+    const char* runOption;
+};
+constexpr std::array kTerminals{
+    Terminal{"x-terminal-emulator", "-e"},  // Debian policy: the rest of argv is the command
+    Terminal{"gnome-terminal", "--"},
+    Terminal{"konsole", "-e"},
+    Terminal{"xfce4-terminal", "-x"},
+    Terminal{"mate-terminal", "-x"},
+    Terminal{"xterm", "-e"},
+};
+
+}  // namespace
+
+std::optional<Command> PingInTerminal(const QString& target, const ExecutableFinder& find) {
+    // A row ending in a colon leaves ping with nothing to reach, so it shows its usage.
+    QStringList pingArgv{texts::kPingProgram};
+    if (!target.isEmpty()) pingArgv << QStringLiteral("--") << target;
+    for (const Terminal& terminal : kTerminals) {
+        const QString path = find(QString::fromLatin1(terminal.name));
+        if (path.isEmpty()) continue;
+        return Command{path, QStringList{QString::fromLatin1(terminal.runOption)} + pingArgv};
+    }
+    return std::nullopt;
+}
+
+}  // namespace quillet::actions

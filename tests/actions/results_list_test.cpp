@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QScrollBar>
+
+#include "actions/action_texts.h"
+#include "fakes.h"
+
+namespace quillet::actions::testing {
+namespace {
+
+const QStringList kThreeRows{QStringLiteral("提交的域名为:example.com"),
+                             QStringLiteral("IP信息:192.0.2.1"),
+                             QStringLiteral("IP信息:192.0.2.2")};
+
+QStringList ManyRows(int count) {
+    QStringList rows;
+    for (int i = 0; i < count; ++i) rows << QStringLiteral("IP信息:192.0.2.%1").arg(i);
+    return rows;
+}
+
+struct PointerCase {
+    int y;
+    int row;  // -1: the pointer is over no row, nothing may change
+};
+
+void PrintTo(const PointerCase& c, std::ostream* os) {
+    *os << "y=" << c.y << " row=" << c.row;
+}
+
+// The 14-pixel boundaries, above the list and below its last row.
+const PointerCase kPointerCases[] = {{0, 0},  {13, 0},  {14, 1},   {27, 1}, {28, 2},
+                                     {41, 2}, {42, -1}, {150, -1}, {-1, -1}};
+
+class ResultsListTest : public ::testing::TestWithParam<PointerCase> {};
+
+TEST_P(ResultsListTest, HoverSelectsTheRowUnderThePointerAndShowsItsText) {
+    ActionsWorld world;
+    world.Fill(kThreeRows);
+    world.list->setToolTip(QStringLiteral("earlier"));
+    world.Hover(GetParam().y);
+
+    const int row = GetParam().row;
+    EXPECT_EQ(world.list->currentRow(), row);
+    EXPECT_EQ(world.list->toolTip(), row < 0 ? QStringLiteral("earlier") : kThreeRows[row]);
+    EXPECT_TRUE(world.popups.empty());
+}
+
+TEST_P(ResultsListTest, RightPressSelectsRecordsAndOpensTheMenuOnlyOverARow) {
+    ActionsWorld world;
+    world.Fill(kThreeRows);
+    MenuY = 99;
+    world.Press(GetParam().y);
+
+    const int row = GetParam().row;
+    EXPECT_EQ(world.list->currentRow(), row);
+    if (row < 0) {
+        EXPECT_TRUE(world.popups.empty());
+        EXPECT_EQ(MenuY, 99);
+        EXPECT_EQ(world.host->Current(), nullptr);
+        return;
+    }
+    EXPECT_EQ(MenuY, GetParam().y);
+    EXPECT_EQ(MenuRow(), row);
+    ASSERT_EQ(world.popups.size(), 1u);
+    ASSERT_NE(world.host->Current(), nullptr);
+    EXPECT_EQ(world.popups[0], world.host->Current()->Menu_Left);
+    // The box that owns the menu comes into being hidden.
+    EXPECT_FALSE(world.host->Current()->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(RowBoundaries, ResultsListTest, ::testing::ValuesIn(kPointerCases));
+
+TEST(ResultsList, LeftAndMiddlePressesOpenNoMenu) {
+    ActionsWorld world;
+    world.Fill(kThreeRows);
+    world.Press(15, Qt::LeftButton);
+    world.Press(15, Qt::MiddleButton);
+    EXPECT_TRUE(world.popups.empty());
+    EXPECT_EQ(world.host->Current(), nullptr);
+}
+
+TEST(ResultsList, EmptyListIgnoresHoverAndRightPress) {
+    ActionsWorld world;
+    world.Hover(3);
+    world.Press(3);
+    EXPECT_EQ(world.list->currentRow(), -1);
+    EXPECT_TRUE(world.list->toolTip().isEmpty());
+    EXPECT_TRUE(world.popups.empty());
+    EXPECT_EQ(world.host->Current(), nullptr);
+}
+
+TEST(ResultsList, ScrolledListActsOnTheRowThePointerIsOver) {
+    ActionsWorld world;
+    world.Fill(ManyRows(40));
+    world.list->verticalScrollBar()->setValue(10);
+    ASSERT_EQ(world.list->verticalScrollBar()->value(), 10);
+    ASSERT_EQ(world.list->indexAt(QPoint(5, 1)).row(), 10);
+
+    world.Hover(15);
+    EXPECT_EQ(world.list->currentRow(), 11);
+    EXPECT_EQ(world.list->toolTip(), QStringLiteral("IP信息:192.0.2.11"));
+
+    world.Press(3);
+    EXPECT_EQ(world.list->currentRow(), 10);
+    EXPECT_EQ(MenuRow(), 10);
+    // Scrolling back before the item is chosen must not change the row acted on.
+    world.list->verticalScrollBar()->setValue(0);
+    EXPECT_EQ(MenuRowTarget(*world.list), QStringLiteral("192.0.2.10"));
+}
+
+TEST(ResultsList, RowsOnScreenMatchThePointerArithmetic) {
+    ActionsWorld world;
+    world.Fill(ManyRows(40));
+    for (int scrolledTo : {0, 7}) {
+        world.list->verticalScrollBar()->setValue(scrolledTo);
+        const int visibleHeight = world.list->viewport()->height();
+        for (int y = 0; y < visibleHeight; ++y) {
+            ASSERT_EQ(world.list->indexAt(QPoint(5, y)).row(), RowAtViewportY(*world.list, y))
+                << "y=" << y << " scrolled to " << scrolledTo;
+        }
+    }
+}
+
+TEST(ResultsList, TooltipHoldsTheWholeTextOfARowWiderThanTheList) {
+    ActionsWorld world;
+    const QString wide = QStringLiteral("邮件交换服务器:") + QString(120, QLatin1Char('m'));
+    world.Fill({wide});
+    world.Hover(5);
+    EXPECT_EQ(world.list->toolTip(), wide);
+}
+
+}  // namespace
+}  // namespace quillet::actions::testing

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+
+#include "actions/row_actions.h"
+#include "fakes.h"
+
+namespace quillet::actions::testing {
+namespace {
+
+struct RowCase {
+    const char* name;
+    QString row;
+    QStringList pingArguments;  // after the terminal's own "-e"
+    QString searchAddress;
+};
+
+void PrintTo(const RowCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const QString kSearch = QStringLiteral("https://www.baidu.com/s?wd=domain:");
+const QString kPing = QStringLiteral("ping");
+const QString kEnd = QStringLiteral("--");
+
+std::vector<RowCase> RowCases() {
+    return {
+        {"Address",
+         QStringLiteral("IP信息:192.0.2.7"),
+         {kPing, kEnd, "192.0.2.7"},
+         kSearch + "192.0.2.7"},
+        {"SeveralColons",
+         QStringLiteral("邮件交换:10:mx.example.com:25"),
+         {kPing, kEnd, "10:mx.example.com:25"},
+         kSearch + "10:mx.example.com:25"},
+        {"NoColon",
+         QStringLiteral("没有冒号的行"),
+         {kPing, kEnd, QStringLiteral("没有冒号的行")},
+         kSearch + QStringLiteral("没有冒号的行")},
+        // Nothing for ping to reach: it is run bare and shows its usage.
+        {"EndsInColon", QStringLiteral("主机名:"), {kPing}, kSearch},
+        {"ShellMetacharacters",
+         QStringLiteral("别名:a;rm -rf ~"),
+         {kPing, kEnd, "a;rm -rf ~"},
+         kSearch + "a;rm -rf ~"},
+        {"CommandSubstitution",
+         QStringLiteral("别名:$(id)"),
+         {kPing, kEnd, "$(id)"},
+         kSearch + "$(id)"},
+        {"LooksLikeAnOption", QStringLiteral("别名:-f"), {kPing, kEnd, "-f"}, kSearch + "-f"},
+        {"BlanksAndChinese",
+         QStringLiteral("别名: 中文 域名 "),
+         {kPing, kEnd, " 中文 域名 "},
+         kSearch + QStringLiteral(" 中文 域名 ")},
+    };
+}
+
+class RowActionTest : public ::testing::TestWithParam<RowCase> {
+protected:
+    // The row under test sits second, so MenuY has to be read right to find it.
+    void PressOnRowUnderTest() {
+        world.Fill({QStringLiteral("提交的域名为:example.com"), GetParam().row});
+        world.Press(20);
+        ASSERT_EQ(world.popups.size(), 1u);
+    }
+    ActionsWorld world;
+};
+
+TEST_P(RowActionTest, PingRunsInATerminalWithTheTargetAsOneArgument) {
+    PressOnRowUnderTest();
+    world.host->Current()->Menu_Ping->trigger();
+    ASSERT_EQ(world.processes.started.size(), 1u);
+    const auto& started = world.processes.started[0];
+    EXPECT_EQ(started.program, QStringLiteral("/usr/bin/x-terminal-emulator"));
+    EXPECT_EQ(started.arguments, QStringList{QStringLiteral("-e")} + GetParam().pingArguments);
+    EXPECT_TRUE(world.urls.opened.isEmpty());
+}
+
+TEST_P(RowActionTest, SearchOpensTheAddressWithTheTargetUnchanged) {
+    PressOnRowUnderTest();
+    world.host->Current()->menu_baidu->trigger();
+    EXPECT_EQ(world.urls.opened, QStringList{GetParam().searchAddress});
+    EXPECT_TRUE(world.processes.started.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RowActionTest, ::testing::ValuesIn(RowCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RowActions, RowGoneOrEmptyByTheTimeTheItemRunsDoesNothing) {
+    ActionsWorld world;
+    world.Fill({QStringLiteral("提交的域名为:example.com"), QStringLiteral("IP信息:192.0.2.7"),
+                QString()});
+    world.Press(30);  // the empty third row
+    FormTemp* form = world.host->Current();
+    ASSERT_NE(form, nullptr);
+    form->Menu_Ping->trigger();
+    form->menu_baidu->trigger();
+
+    world.Press(20);
+    world.Fill({QStringLiteral("提交的域名为:example.org")});  // a new reply, one row
+    form->Menu_Ping->trigger();
+    form->menu_baidu->trigger();
+
+    EXPECT_TRUE(world.processes.started.empty());
+    EXPECT_TRUE(world.urls.opened.isEmpty());
+}
+
+struct TerminalCase {
+    QSet<QString> installed;
+    QString program;
+    QString runOption;
+};
+
+TEST(RowActions, PingUsesTheFirstInstalledTerminalWithItsOwnConvention) {
+    const TerminalCase cases[] = {
+        {{"xterm", "gnome-terminal", "x-terminal-emulator"}, "x-terminal-emulator", "-e"},
+        {{"xterm", "gnome-terminal"}, "gnome-terminal", "--"},
+        {{"xterm", "konsole"}, "konsole", "-e"},
+        {{"xterm", "xfce4-terminal"}, "xfce4-terminal", "-x"},
+        {{"xterm", "mate-terminal"}, "mate-terminal", "-x"},
+        {{"xterm"}, "xterm", "-e"},
+    };
+    for (const TerminalCase& c : cases) {
+        const std::optional<Command> command =
+            PingInTerminal(QStringLiteral("192.0.2.7"), FakeFinder(c.installed));
+        ASSERT_TRUE(command.has_value()) << c.program.toStdString();
+        EXPECT_EQ(command->program, "/usr/bin/" + c.program);
+        EXPECT_EQ(command->arguments,
+                  (QStringList{c.runOption, "ping", "--", QStringLiteral("192.0.2.7")}));
+    }
+}
+
+TEST(RowActions, NoTerminalInstalledStartsNothing) {
+    ActionsWorld world;
+    world.host->Context().findExecutable = FakeFinder({});
+    world.Fill({QStringLiteral("IP信息:192.0.2.7")});
+    world.Press(3);
+    world.host->Current()->Menu_Ping->trigger();
+    EXPECT_TRUE(world.processes.started.empty());
+}
+
+}  // namespace
+}  // namespace quillet::actions::testing
