@@ -10,8 +10,9 @@ JOBS="$(nproc)"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev libgtest-dev libbenchmark-dev
                 clang libclang-rt-14-dev)
-RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk iputils-ping xdg-utils xvfb xauth)
-TEST_PACKAGES=(knot iproute2 util-linux)
+RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk hicolor-icon-theme iputils-ping xdg-utils
+              xvfb xauth)
+TEST_PACKAGES=(knot iproute2 util-linux desktop-file-utils appstream dpkg)
 
 log() { printf '== %s\n' "$*" >&2; }
 

@@ -1,6 +1,6 @@
 // Takes a screenshot of the main window with real results: starts knotd on loopback, runs an
 // MX lookup through the window and grabs the screen around it. For the README; run under
-// Xvfb: xvfb-run -s '-screen 0 640x560x24' build/bench/qt/window_snapshot out.png [about.png]
+// Xvfb with a window manager (see docs/screenshots.sh).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QScreen>
@@ -46,7 +46,7 @@ bool Grab(QWidget& window, const QString& path) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s window.png\n", argv[0]);
+        std::fprintf(stderr, "usage: %s window.png [about.png]\n", argv[0]);
         return 2;
     }
     QTranslator translation;
@@ -73,5 +73,20 @@ int main(int argc, char** argv) {
     }
     window.List_Show->setCurrentRow(1);
     Wait(300);
-    return Grab(window, QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    if (!Grab(window, QString::fromLocal8Bit(argv[1]))) {
+        return 1;
+    }
+    if (argc < 3) {
+        return 0;
+    }
+    // The about box is modal: grab it from inside its own event loop, then close it.
+    bool grabbed = false;
+    QTimer::singleShot(800, [&] {
+        if (QWidget* about = QApplication::activeModalWidget()) {
+            grabbed = Grab(*about, QString::fromLocal8Bit(argv[2]));
+            about->close();
+        }
+    });
+    window.ShowAboutBox();
+    return grabbed ? 0 : 1;
 }

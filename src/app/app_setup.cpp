@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 
 namespace quillet::app {
@@ -16,6 +18,23 @@ void SetDefaultFont(QApplication& app) {
     font.setPointSize(9);
     font.setWeight(QFont::Normal);
     app.setFont(font);
+}
+
+void UseIconTheme() {
+    // Without a desktop theme (a bare X session, Xvfb, offscreen) Qt names no theme and
+    // searches none of the XDG data folders; hicolor there is where every icon is installed.
+    if (QIcon::themeName().isEmpty()) {
+        QIcon::setThemeName(QStringLiteral("hicolor"));
+    }
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString& dir : QStandardPaths::locateAll(
+             QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+             QStandardPaths::LocateDirectory)) {
+        if (!paths.contains(dir)) {
+            paths << dir;
+        }
+    }
+    QIcon::setThemeSearchPaths(paths);
 }
 
 bool InstallQtTranslation(QApplication& app, QTranslator& translator) {

@@ -9,6 +9,9 @@ namespace quillet::app {
 // interface, found among the free CJK fonts a Linux desktop has.
 void SetDefaultFont(QApplication& app);
 
+// Makes the installed icon theme reachable also where the desktop names no theme.
+void UseIconTheme();
+
 // Loads Qt's own Chinese translation so that its dialogs say 确定 rather than OK.
 // Returns false when the translation file is missing.
 bool InstallQtTranslation(QApplication& app, QTranslator& translator);

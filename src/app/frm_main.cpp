@@ -1,6 +1,7 @@
 #include "app/frm_main.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QPalette>
 #include <QScreen>
 #include <QTimer>
@@ -61,7 +62,8 @@ FrmMain::FrmMain(platform::Platform& platform, ServerSettings settings, QWidget*
     setAutoFillBackground(true);
 
     CreateControls();
-    setWindowIcon(Pictures().icon);
+    // The installed theme icon when there is one, so the task bar matches the menu entry.
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("quillet"), Pictures().icon));
     chrome_ = std::make_unique<FrameChrome>(*this, LabControlBox, platform_.windows,
                                             FrameChrome::Actions{[this] { ShowAboutBox(); }, {}});
     actions::ActionContext actionContext;

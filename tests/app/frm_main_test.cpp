@@ -10,6 +10,7 @@
 namespace quillet::app {
 namespace {
 
+using quillet::testing::ExampleAReply;
 using quillet::testing::Settle;
 using quillet::testing::WaitUntil;
 
@@ -45,15 +46,6 @@ protected:
 QByteArray QueryBytes(const QByteArray& nameWire, char type) {
     return QByteArray::fromHex("000001000001000000000000") + nameWire + QByteArray(1, '\0') + type +
            QByteArray("\x00\x01", 2);
-}
-
-// The reply to an A query for example.com holding 192.0.2.<last>.
-QByteArray AReply(quint8 last) {
-    QByteArray reply = QByteArray::fromHex(
-        "000081800001000100000000076578616d706c6503636f6d0000010001c00c000100010000"
-        "0e100004c00002");
-    reply.append(static_cast<char>(last));
-    return reply;
 }
 
 TEST_F(QueryActionTest, StartsWithTheDefaultsAndTheLayout) {
@@ -161,11 +153,11 @@ TEST_F(QueryActionTest, RepliesAreDecodedInArrivalOrderAndStrangersAreIgnored) {
 
     QUdpSocket stranger;
     ASSERT_TRUE(stranger.bind(QHostAddress::LocalHost, 0));
-    stranger.writeDatagram(AReply(66), QHostAddress::LocalHost, last.senderPort());
-    Answer(AReply(1));
+    stranger.writeDatagram(ExampleAReply(66), QHostAddress::LocalHost, last.senderPort());
+    Answer(ExampleAReply(1));
     ASSERT_TRUE(WaitUntil([&] { return Rows().size() == 2; }));
     EXPECT_EQ(Rows().at(1), QStringLiteral("IP信息:192.0.2.1"));
-    Answer(AReply(2));
+    Answer(ExampleAReply(2));
     ASSERT_TRUE(WaitUntil([&] { return Rows().value(1).endsWith(".2"); }));
     Settle(100);
     EXPECT_EQ(Rows(), QStringList({QStringLiteral("提交的域名为:example.com"),
@@ -176,14 +168,14 @@ TEST_F(QueryActionTest, RepliesAreDecodedInArrivalOrderAndStrangersAreIgnored) {
 TEST_F(QueryActionTest, EmptyAnswersShowOneBoxAndEmptyDatagramsChangeNothing) {
     Query("example.com", kTypeA);
     NextQuery();
-    Answer(AReply(1));
+    Answer(ExampleAReply(1));
     ASSERT_TRUE(WaitUntil([&] { return Rows().size() == 2; }));
 
     Answer(QByteArray());
     Settle(100);
     EXPECT_EQ(Rows().size(), 2);
 
-    QByteArray noAnswer = AReply(1).left(29);
+    QByteArray noAnswer = ExampleAReply(1).left(29);
     noAnswer[7] = 0;
     fake.messages.modalMs = 300;
     for (int i = 0; i < 20; ++i) {

@@ -13,6 +13,15 @@
 
 namespace quillet::testing {
 
+// The reply to an A query for example.com with one answer, 192.0.2.<last>.
+inline QByteArray ExampleAReply(quint8 last) {
+    QByteArray reply = QByteArray::fromHex(
+        "000081800001000100000000076578616d706c6503636f6d0000010001c00c000100010000"
+        "0e100004c00002");
+    reply.append(static_cast<char>(last));
+    return reply;
+}
+
 // The main window wired to a server on 127.0.0.1 instead of the presets, with fake
 // desktop seams.
 class MainWindowTest : public ::testing::Test {

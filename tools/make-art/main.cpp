@@ -182,7 +182,8 @@ int main(int argc, char** argv) {
                    [&](QPainter& p) { PaintStrip(p, looks[i]); }) &&
              ok;
     }
-    for (const int size : {16, 32}) {
+    // 16 and 32 go into the program; 48 and 256 are for the desktop's icon theme.
+    for (const int size : {16, 32, 48, 256}) {
         ok = Write(dir, QString("icon%1").arg(size), QSize(size, size), true,
                    [size](QPainter& p) {
                        p.scale(size / 16.0, size / 16.0);
