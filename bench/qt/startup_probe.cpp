@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLabel>
 #include <QTimer>
 #include <QTranslator>
 #include <QWidget>
@@ -53,6 +54,11 @@ int main(int argc, char** argv) {
     if (bare) {
         QWidget window;
         window.resize(251, 404);
+        // --bare-text: the same bare window with one line of Chinese, to price the fonts.
+        if (argc > 2 && std::strcmp(argv[2], "--text") == 0) {
+            quillet::app::SetDefaultFont(app);
+            new QLabel(QStringLiteral("查询域名 example.com"), &window);
+        }
         window.installEventFilter(&probe);
         window.show();
         return QApplication::exec();

@@ -27,9 +27,9 @@ void UseIconTheme() {
         QIcon::setThemeName(QStringLiteral("hicolor"));
     }
     QStringList paths = QIcon::themeSearchPaths();
-    for (const QString& dir : QStandardPaths::locateAll(
-             QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
-             QStandardPaths::LocateDirectory)) {
+    for (const QString& dir :
+         QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                   QStandardPaths::LocateDirectory)) {
         if (!paths.contains(dir)) {
             paths << dir;
         }

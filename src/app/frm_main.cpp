@@ -62,8 +62,14 @@ FrmMain::FrmMain(platform::Platform& platform, ServerSettings settings, QWidget*
     setAutoFillBackground(true);
 
     CreateControls();
-    // The installed theme icon when there is one, so the task bar matches the menu entry.
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("quillet"), Pictures().icon));
+    setWindowIcon(Pictures().icon);
+    // The installed theme icon, when there is one, so the task bar matches the menu entry.
+    // Looking it up reads the theme's index, so it waits until the window is on screen.
+    QTimer::singleShot(0, this, [this] {
+        if (QIcon::hasThemeIcon(QStringLiteral("quillet"))) {
+            setWindowIcon(QIcon::fromTheme(QStringLiteral("quillet")));
+        }
+    });
     chrome_ = std::make_unique<FrameChrome>(*this, LabControlBox, platform_.windows,
                                             FrameChrome::Actions{[this] { ShowAboutBox(); }, {}});
     actions::ActionContext actionContext;

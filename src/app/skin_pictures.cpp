@@ -13,17 +13,24 @@ static void InitSkinResources() {
 
 namespace quillet::app {
 
-SkinPicture::SkinPicture(QImage normal, QImage doubled)
-    : normal_(std::move(normal)), doubled_(std::move(doubled)) {
+SkinPicture::SkinPicture(QImage normal, QString doubledPath)
+    : normal_(std::move(normal)), doubledPath_(std::move(doubledPath)) {
     normal_.setDevicePixelRatio(1.0);
-    if (doubled_.size() != normal_.size() * 2) {
-        doubled_ = QImage();
-    }
-    doubled_.setDevicePixelRatio(2.0);
 }
 
 const QImage& SkinPicture::ForRatio(qreal devicePixelRatio) const {
-    return devicePixelRatio > 1.0 && !doubled_.isNull() ? doubled_ : normal_;
+    if (devicePixelRatio <= 1.0) {
+        return normal_;
+    }
+    if (!doubledLoaded_) {
+        doubledLoaded_ = true;
+        doubled_ = QImage(doubledPath_);
+        if (doubled_.size() != normal_.size() * 2) {
+            doubled_ = QImage();
+        }
+        doubled_.setDevicePixelRatio(2.0);
+    }
+    return doubled_.isNull() ? normal_ : doubled_;
 }
 
 void SkinPicture::PaintPiece(QPainter& painter, const QRect& source, const QPoint& dest) const {
@@ -47,7 +54,7 @@ namespace {
 
 SkinPicture Load(const QString& name) {
     return SkinPicture(QImage(QStringLiteral(":/skin/%1.png").arg(name)),
-                       QImage(QStringLiteral(":/skin/%1@2x.png").arg(name)));
+                       QStringLiteral(":/skin/%1@2x.png").arg(name));
 }
 
 SkinPictures LoadAll() {

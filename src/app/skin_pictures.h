@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 #include <array>
 
 class QPainter;
@@ -16,7 +17,9 @@ namespace quillet::app {
 class SkinPicture {
 public:
     SkinPicture() = default;
-    SkinPicture(QImage normal, QImage doubled);
+    // `doubledPath` is decoded only when a high-density screen first asks for it: most
+    // screens never do, and decoding it would cost start-up time for nothing.
+    SkinPicture(QImage normal, QString doubledPath);
 
     QSize size() const { return normal_.size(); }
     bool isNull() const { return normal_.isNull(); }
@@ -31,7 +34,9 @@ public:
 
 private:
     QImage normal_;
-    QImage doubled_;
+    QString doubledPath_;
+    mutable QImage doubled_;
+    mutable bool doubledLoaded_ = false;
 };
 
 struct SkinPictures {

@@ -36,14 +36,14 @@ void ExpectDecode(const FaultCase& c) {
     EXPECT_FALSE(r.emptyAnswer) << c.what;
 }
 
-// Fault 1: types and counts are 16-bit values.
+// types and counts are 16-bit values.
 class WholeTypeTest : public ::testing::TestWithParam<FaultCase> {};
 TEST_P(WholeTypeTest, ChoosesByTheWholeType) {
     ExpectDecode(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Fault1, WholeTypeTest,
+    Types, WholeTypeTest,
     ::testing::Values(FaultCase{"type 257 is not A", Reply().Record(257, 4).Bytes({10, 0, 0, 1}),
                                 Concat({{Q("example.com")}, Unknown("0101", "257", "33")})},
                       FaultCase{"type 28 keeps its two digits", Reply().Record(28, 16).Zeros(16),
@@ -66,7 +66,7 @@ TEST(WholeCountTest, OnlyAWholeZeroIsTheEmptyAnswer) {
     EXPECT_FALSE(Reply(256).Record(1, 4).Bytes({10, 0, 0, 1}).Decode().emptyAnswer);
 }
 
-// Fault 2: 14-bit compression offsets.
+// 14-bit compression offsets.
 TEST(FourteenBitOffsetTest, APointerToOffset256OrMoreReadsTheRightName) {
     // A CNAME's name stands at offset 312; an NS record after it points there with C1 38.
     WireBuilder w;
@@ -94,7 +94,7 @@ TEST(FourteenBitOffsetTest, APointerToOffset256OrMoreReadsTheRightName) {
     EXPECT_NE(GetFullName(store, 0x38), ".far.example");
 }
 
-// Fault 3: pointer chains end; a bad pointer ends the decode and keeps earlier rows.
+// pointer chains end; a bad pointer ends the decode and keeps earlier rows.
 class BadPointerTest : public ::testing::TestWithParam<FaultCase> {};
 TEST_P(BadPointerTest, FailsKeepingEarlierRows) {
     ExpectDecode(GetParam());
@@ -119,7 +119,7 @@ WireBuilder Ladder(std::uint16_t pointers) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Fault3, BadPointerTest,
+    Pointers, BadPointerTest,
     ::testing::Values(
         FaultCase{"NS pointing at itself",
                   WithA().Record(2, 2).Pointer(57),
@@ -153,7 +153,7 @@ TEST(PointerChainTest, ABoundedNumberOfPointersIsFollowed) {
     EXPECT_EQ(r.failure, Failure(texts::kCauseTooManyPointers));
 }
 
-// Fault 4: every byte handed over (up to 513) is stored, so a long valid reply decodes.
+// every byte handed over (up to 513) is stored, so a long valid reply decodes.
 class LongReplyTest : public ::testing::TestWithParam<std::size_t> {};
 
 TEST_P(LongReplyTest, DecodesWhole) {
@@ -181,16 +181,16 @@ TEST_P(LongReplyTest, DecodesWhole) {
     EXPECT_EQ(r.hexDump.size(), 3 * size);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fault4, LongReplyTest, ::testing::Values(500, 501, 511, 512, 513));
+INSTANTIATE_TEST_SUITE_P(Lengths, LongReplyTest, ::testing::Values(500, 501, 511, 512, 513));
 
-// Fault 5: nothing past the current reply's end is read.
+// nothing past the current reply's end is read.
 class TruncatedTest : public ::testing::TestWithParam<FaultCase> {};
 TEST_P(TruncatedTest, FailsWithoutReadingBeyond) {
     ExpectDecode(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Fault5, TruncatedTest,
+    Replies, TruncatedTest,
     ::testing::Values(FaultCase{"A data cut short",
                                 WithA().Record(1, 4).Bytes({10, 0}),
                                 {Q("example.com"), A("10.0.0.1")},
@@ -240,7 +240,7 @@ TEST(TruncatedTest, AnEarlierLongerReplyIsNotReadOn) {
     EXPECT_EQ(GetFullName(store, shorter.size() + 1), std::nullopt);
 }
 
-// Fault 6: no leading dot; the root shows as ".".
+// no leading dot; the root shows as ".".
 class NoLeadingDotTest : public ::testing::TestWithParam<FaultCase> {};
 TEST_P(NoLeadingDotTest, ShowsTheName) {
     ExpectDecode(GetParam());
