@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMenu>
 #include <QNetworkDatagram>
 #include <QUdpSocket>
 
@@ -189,6 +191,41 @@ TEST_F(QueryActionTest, EmptyAnswersShowOneBoxAndEmptyDatagramsChangeNothing) {
     EXPECT_EQ(fake.messages.shown.back().text, QStringLiteral("请检查您输入的域名以及查询类型"));
     EXPECT_EQ(fake.messages.shown.back().title, QStringLiteral("未查询到结果?"));
     EXPECT_EQ(window->List_Show->count(), 0);
+}
+
+}  // namespace
+}  // namespace quillet::app
+
+namespace quillet::app {
+namespace {
+
+// The list, the context menu and the about box work together inside the real window.
+TEST_F(QueryActionTest, ARightPressOnARowOffersTheMenuThatActsOnThatRow) {
+    Query("example.com", kTypeA);
+    NextQuery();
+    Answer(quillet::testing::ExampleAReply(7));
+    ASSERT_TRUE(WaitUntil([&] { return window->List_Show->count() == 2; }));
+
+    QWidget* rows = window->List_Show->viewport();
+    const QPoint secondRow(20, 14 + 3);
+    QTest::mouseMove(rows, secondRow);
+    EXPECT_EQ(window->List_Show->currentRow(), 1);
+    EXPECT_EQ(window->List_Show->toolTip(), QStringLiteral("IP信息:192.0.2.7"));
+
+    QTest::mousePress(rows, Qt::RightButton, Qt::NoModifier, secondRow);
+    ASSERT_TRUE(WaitUntil([] { return QApplication::activePopupWidget() != nullptr; }));
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QStringList captions;
+    for (QAction* action : menu->actions()) {
+        captions << action->text();
+    }
+    EXPECT_EQ(captions, QStringList({QStringLiteral("PING工具"), QStringLiteral("百度一下"),
+                                     QStringLiteral("导出结果")}));
+    menu->actions().at(1)->trigger();
+    menu->close();
+    EXPECT_EQ(fake.urls.opened,
+              QStringList({QStringLiteral("https://www.baidu.com/s?wd=domain:192.0.2.7")}));
 }
 
 }  // namespace
