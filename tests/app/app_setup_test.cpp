@@ -1,0 +1,66 @@
+#include "app/app_setup.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QTranslator>
+#include <string_view>
+
+#include "actions/action_texts.h"
+#include "app/ui_texts.h"
+#include "dns/texts.h"
+
+namespace quillet::app {
+namespace {
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Without one face that holds every character, Qt falls back glyph by glyph and the window
+// shows mixed, misaligned type (or boxes where no font has the glyph).
+TEST(AppSetupTest, TheDefaultFontHoldsEveryCharacterOfTheInterface) {
+    SetDefaultFont(*qApp);
+    const QFont font = QApplication::font();
+    EXPECT_EQ(font.pointSize(), 9);
+    const QFontMetrics metrics(font);
+
+    QStringList texts;
+    for (std::string_view text :
+         {texts::kSendButton,         texts::kLabelDomain,        texts::kLabelServer,
+          texts::kLabelType,          texts::kCreditLine,         texts::kCreditTooltip,
+          texts::kCopyrightLine,      texts::kBadDomainText,      texts::kBadDomainTitle,
+          texts::kSendFailurePrefix,  texts::kSendFailureTitle,   texts::kEmptyAnswerText,
+          texts::kEmptyAnswerTitle,   dns::texts::kTypeA,         dns::texts::kTypeNS,
+          dns::texts::kTypeCNAME,     dns::texts::kTypeMX,        dns::texts::kRowQuestion,
+          dns::texts::kRowA,          dns::texts::kRowNS,         dns::texts::kRowCNAME,
+          dns::texts::kRowSOA,        dns::texts::kRowMX,         dns::texts::kRowUnknownType,
+          dns::texts::kRowTypeString, dns::texts::kRowTypeNumber, dns::texts::kRowPosition}) {
+        texts << Utf8(text);
+    }
+    texts << actions::texts::kAboutCaption << actions::texts::kAuthorLabel
+          << actions::texts::kDoneButton << actions::texts::kMenuPing << actions::texts::kMenuSearch
+          << actions::texts::kMenuSave << actions::texts::kSaveTitle
+          << actions::texts::kExportedTitle;
+
+    for (const QString& text : texts) {
+        for (const char32_t c : text.toUcs4()) {
+            EXPECT_TRUE(metrics.inFontUcs4(c))
+                << QFontInfo(font).family().toStdString() << " lacks U+" << std::hex
+                << static_cast<unsigned>(c) << " of " << text.toStdString();
+        }
+    }
+}
+
+TEST(AppSetupTest, QtsOwnDialogsSpeakChinese) {
+    QTranslator translator;
+    ASSERT_TRUE(InstallQtTranslation(*qApp, translator));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("确定"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    QCoreApplication::removeTranslator(&translator);
+}
+
+}  // namespace
+}  // namespace quillet::app
