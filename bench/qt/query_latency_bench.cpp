@@ -10,20 +10,11 @@
 
 #include "app/frm_main.h"
 #include "dns/query_builder.h"
+#include "example_zone.h"
 #include "support/fake_platform.h"
 #include "support/knot_server.h"
 
 namespace {
-
-const char kZone[] = R"($ORIGIN example.com.
-$TTL 3600
-@   IN SOA ns1.example.com. hostmaster.example.com. 1 3600 600 86400 300
-@   IN NS  ns1
-@   IN A   192.0.2.1
-@   IN MX  10 mail
-ns1 IN A   192.0.2.53
-mail IN A  192.0.2.25
-)";
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -38,7 +29,7 @@ int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 500;
 
     quillet::testing::KnotServer server;
-    if (const QString error = server.Start("example.com", kZone); !error.isEmpty()) {
+    if (const QString error = server.Start("example.com", kExampleZone); !error.isEmpty()) {
         std::fprintf(stderr, "knotd: %s\n", qPrintable(error));
         return 1;
     }

@@ -10,21 +10,11 @@
 
 #include "app/app_setup.h"
 #include "app/frm_main.h"
+#include "example_zone.h"
 #include "platform/platform.h"
 #include "support/knot_server.h"
 
 namespace {
-
-const char kZone[] = R"($ORIGIN example.com.
-$TTL 3600
-@    IN SOA  ns1.example.com. hostmaster.example.com. 1 3600 600 86400 300
-@    IN NS   ns1
-@    IN A    192.0.2.1
-@    IN MX   10 mail
-@    IN MX   20 @
-ns1  IN A    192.0.2.53
-mail IN A    192.0.2.25
-)";
 
 void Wait(int ms) {
     QElapsedTimer clock;
@@ -54,7 +44,7 @@ int main(int argc, char** argv) {
     quillet::app::SetDefaultFont(app);
 
     quillet::testing::KnotServer server;
-    if (const QString error = server.Start("example.com", kZone); !error.isEmpty()) {
+    if (const QString error = server.Start("example.com", kExampleZone); !error.isEmpty()) {
         std::fprintf(stderr, "knotd: %s\n", qPrintable(error));
         return 1;
     }
