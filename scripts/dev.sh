@@ -43,7 +43,7 @@ configure_and_build() {  # dir, cmake args...
 # Runs a command in a private network namespace with only loopback, so nothing a test does
 # can leave this machine; where that is not allowed, runs it as it is.
 isolated() {
-    if [ "$(id -u)" -eq 0 ] && unshare -n true 2>/dev/null; then
+    if [ "$(id -u)" -eq 0 ] && unshare -n ip link set lo up 2>/dev/null; then
         unshare -n -- "$BASH" -c 'ip link set lo up && exec "$@"' isolated "$@"
     else
         log "no private network namespace here; running as is"
