@@ -12,6 +12,7 @@
 
 #include "app/draw_module.h"
 #include "app/skin_pictures.h"
+#include "platform/platform.h"
 #include "platform/window_system.h"
 
 namespace quillet::app {
@@ -20,50 +21,31 @@ namespace {
 
 const QColor kTitleColour(64, 64, 64);
 
-platform::WindowSystem& RealWindowSystem() {
-    static platform::QtWindowSystem windows;
-    return windows;
-}
-
-// Runs one step of the resize handling; a failing step must not keep the next from running.
-template <typename Step>
-void IgnoringFailure(Step step) {
-    try {
-        step();
-    } catch (...) {
+// The corner is 20 pixels either way; the bands along the bottom and right edges are `band`
+// deep. All comparisons are strict, and the first zone that holds wins.
+Zone ZoneAt(QPointF pos, QSize window, int band) {
+    const double w = window.width();
+    const double h = window.height();
+    if (pos.x() > w - 20 && pos.y() > h - 20) {
+        return Zone::Corner;
     }
+    if (pos.y() > h - band) {
+        return Zone::BottomBand;
+    }
+    if (pos.x() > w - band) {
+        return Zone::RightBand;
+    }
+    return Zone::Rest;
 }
 
 }  // namespace
 
 Zone PressZone(QPointF pos, QSize window) {
-    const double w = window.width();
-    const double h = window.height();
-    if (pos.x() > w - 20 && pos.y() > h - 20) {
-        return Zone::Corner;
-    }
-    if (pos.y() > h - 10) {
-        return Zone::BottomBand;
-    }
-    if (pos.x() > w - 10) {
-        return Zone::RightBand;
-    }
-    return Zone::Rest;
+    return ZoneAt(pos, window, 10);
 }
 
 Zone PointerZone(QPointF pos, QSize window) {
-    const double w = window.width();
-    const double h = window.height();
-    if (pos.x() > w - 20 && pos.y() > h - 20) {
-        return Zone::Corner;
-    }
-    if (pos.y() > h - 6) {
-        return Zone::BottomBand;
-    }
-    if (pos.x() > w - 6) {
-        return Zone::RightBand;
-    }
-    return Zone::Rest;
+    return ZoneAt(pos, window, 6);
 }
 
 Qt::Edges ResizeEdges(Zone zone) {
@@ -99,7 +81,7 @@ FrameChrome::FrameChrome(QWidget& window, const std::array<QLabel*, 3>& controlB
     : QObject(parent),
       window_(window),
       control_box_(controlBox),
-      windows_(windows != nullptr ? *windows : RealWindowSystem()),
+      windows_(windows != nullptr ? *windows : *platform::DesktopPlatform().windows),
       actions_(std::move(actions)),
       surface_(window),
       title_font_(DefaultTitleFont()) {
@@ -187,18 +169,12 @@ void FrameChrome::OnResize() {
     // The frame always goes into the retained image, also while the user drags an edge with
     // RetainedDrawing off: drawn straight to the screen, it would be lost at the next
     // uncovering, and the retained image would still hold the frame of the old size.
-    IgnoringFailure([this] {
-        const bool retained = surface_.RetainedDrawing();
-        surface_.SetRetainedDrawing(true);
-        struct Restore {
-            RetainedSurface& surface;
-            bool on;
-            ~Restore() { surface.SetRetainedDrawing(on); }
-        } restore{surface_, retained};
-        DrawModule::DrawSkin({window_, windows_, surface_, title_font_, kTitleColour},
-                             Pictures().ImgBack);
-    });
-    IgnoringFailure([this] { SetControlBox(); });
+    const bool retained = surface_.RetainedDrawing();
+    surface_.SetRetainedDrawing(true);
+    DrawModule::DrawSkin({window_, windows_, surface_, title_font_, kTitleColour},
+                         Pictures().ImgBack);
+    surface_.SetRetainedDrawing(retained);
+    SetControlBox();
 }
 
 void FrameChrome::OnWindowPress(const QMouseEvent& event) {

@@ -19,15 +19,11 @@
 namespace quillet::app {
 namespace {
 
-QString Text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 const QColor kBackground(236, 246, 248);
 const QColor kTextColour(64, 64, 64);
 
 QLabel* MakeLabel(QWidget* parent, std::string_view text, QRect geometry) {
-    auto* label = new QLabel(Text(text), parent);
+    auto* label = new QLabel(ToQString(text), parent);
     label->setGeometry(geometry);
     label->setFocusPolicy(Qt::NoFocus);
     label->setAttribute(Qt::WA_TranslucentBackground);
@@ -46,14 +42,14 @@ QComboBox* MakeDropDown(QWidget* parent, QRect geometry) {
 ServerSettings ServerSettings::Presets() {
     ServerSettings settings;
     for (std::string_view server : texts::kPresetServers) {
-        settings.servers << Text(server);
+        settings.servers << ToQString(server);
     }
     return settings;
 }
 
 FrmMain::FrmMain(platform::Platform& platform, ServerSettings settings, QWidget* parent)
     : QWidget(parent), platform_(platform), settings_(std::move(settings)) {
-    setWindowTitle(Text(texts::kWindowTitle));
+    setWindowTitle(ToQString(texts::kWindowTitle));
     resize(251, 404);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, kBackground);
@@ -97,7 +93,7 @@ void FrmMain::CreateControls() {
     // No length limit: a pasted text is judged whole, never silently cut to a shorter name.
     Txt_Domain->setMaxLength(std::numeric_limits<int>::max());
 
-    CMD_Send = new QPushButton(Text(texts::kSendButton), this);
+    CMD_Send = new QPushButton(ToQString(texts::kSendButton), this);
     CMD_Send->setGeometry(120, 140, 97, 25);
     QPalette buttonColours = CMD_Send->palette();
     buttonColours.setColor(QPalette::Button, kBackground);
@@ -114,7 +110,7 @@ void FrmMain::CreateControls() {
     Comb_Sel = MakeDropDown(this, QRect(75, 80, 153, 22));
     for (std::string_view row :
          {dns::texts::kTypeA, dns::texts::kTypeNS, dns::texts::kTypeCNAME, dns::texts::kTypeMX}) {
-        Comb_Sel->addItem(Text(row));
+        Comb_Sel->addItem(ToQString(row));
     }
 
     const std::array<int, 3> captionWidths = {27, 25, 43};
@@ -130,7 +126,7 @@ void FrmMain::CreateControls() {
     Label1 = MakeLabel(this, texts::kLabelServer, QRect(10, 53, 61, 12));
     Label7 = MakeLabel(this, texts::kLabelType, QRect(10, 83, 57, 17));
     Label3 = MakeLabel(this, texts::kCreditLine, QRect(45, 370, 160, 15));
-    Label3->setToolTip(Text(texts::kCreditTooltip));
+    Label3->setToolTip(ToQString(texts::kCreditTooltip));
     Label4 = MakeLabel(this, texts::kCopyrightLine, QRect(70, 385, 110, 17));
     for (QLabel* label : {Label2, Label1, Label7}) {
         QPalette black = label->palette();
@@ -145,7 +141,7 @@ void FrmMain::CreateControls() {
     Txt_Domain->setAccessibleName(Label2->text());
     Comb_DNS->setAccessibleName(Label1->text());
     Comb_Sel->setAccessibleName(Label7->text());
-    List_Show->setAccessibleName(Text(texts::kResultsListName));
+    List_Show->setAccessibleName(ToQString(texts::kResultsListName));
 
     setTabOrder(Txt_Domain, CMD_Send);
     setTabOrder(CMD_Send, List_Show);
@@ -158,13 +154,17 @@ void FrmMain::FormLoad() {
         Comb_DNS->setCurrentIndex(1);
     }
     WSK_Inz();
-    Comb_Sel->setCurrentText(Text(dns::texts::kTypeMX));
+    Comb_Sel->setCurrentText(ToQString(dns::texts::kTypeMX));
 }
 
 void FrmMain::WSK_Inz() {
     wsk.SetProtocol(net::Wsk::Protocol::Udp);
-    wsk.SetRemoteHost(Text(dns::TrimSpaces(Comb_DNS->currentText().toStdString())));
+    wsk.SetRemoteHost(ServerText());
     wsk.SetRemotePort(settings_.port);
+}
+
+QString FrmMain::ServerText() const {
+    return ToQString(dns::TrimSpaces(Comb_DNS->currentText().toStdString()));
 }
 
 void FrmMain::QueryAction() {
@@ -172,29 +172,30 @@ void FrmMain::QueryAction() {
 
     const QByteArray typed = Txt_Domain->text().toUtf8();
     const std::string_view trimmed = dns::TrimSpaces(std::string_view(typed.data(), typed.size()));
-    const QString domain = Text(trimmed);
+    const QString domain = ToQString(trimmed);
     if (domain != Txt_Domain->text()) {
         Txt_Domain->setText(domain);
     }
 
     const dns::DomainVerdict verdict = dns::CheckDomainVerdict(trimmed);
-    lastDomainVerdict_ = Text(verdict.text);
+    lastDomainVerdict_ = ToQString(verdict.text);
     if (!verdict.ok) {
         if (!trimmed.empty()) {
-            platform_.messages->Show(this, Text(texts::kBadDomainText),
-                                     Text(texts::kBadDomainTitle), platform::MessageIcon::Error);
+            platform_.messages->Show(this, ToQString(texts::kBadDomainText),
+                                     ToQString(texts::kBadDomainTitle),
+                                     platform::MessageIcon::Error);
         }
         return;
     }
 
-    wsk.SetRemoteHost(Text(dns::TrimSpaces(Comb_DNS->currentText().toStdString())));
+    wsk.SetRemoteHost(ServerText());
     const QByteArray typeText = Comb_Sel->currentText().toUtf8();
     const dns::BuiltQuery query =
         dns::BuildDNSQuery(trimmed, std::string_view(typeText.data(), typeText.size()));
-    QString failure = query.ok() ? wsk.SendData(query.datagram) : Text(query.error);
+    QString failure = query.ok() ? wsk.SendData(query.datagram) : ToQString(query.error);
     if (!failure.isEmpty()) {
-        platform_.messages->Show(this, Text(texts::kSendFailurePrefix) + failure,
-                                 Text(texts::kSendFailureTitle), platform::MessageIcon::Error);
+        platform_.messages->Show(this, ToQString(texts::kSendFailurePrefix) + failure,
+                                 ToQString(texts::kSendFailureTitle), platform::MessageIcon::Error);
     }
 }
 
@@ -219,9 +220,9 @@ void FrmMain::DecodeDNSAnswer(const QString& replyText) {
         List_Show->clear();
     }
     for (const std::string& row : result.rows) {
-        List_Show->addItem(Text(row));
+        List_Show->addItem(ToQString(row));
     }
-    lastDecodeFailure_ = Text(result.failure);
+    lastDecodeFailure_ = ToQString(result.failure);
     if (result.emptyAnswer) {
         PostEmptyAnswerMessage();
     }
@@ -235,8 +236,8 @@ void FrmMain::PostEmptyAnswerMessage() {
     }
     emptyAnswerPending_ = true;
     QTimer::singleShot(0, this, [this] {
-        platform_.messages->Show(this, Text(texts::kEmptyAnswerText),
-                                 Text(texts::kEmptyAnswerTitle), platform::MessageIcon::Error);
+        platform_.messages->Show(this, ToQString(texts::kEmptyAnswerText),
+                                 ToQString(texts::kEmptyAnswerTitle), platform::MessageIcon::Error);
         emptyAnswerPending_ = false;
     });
 }

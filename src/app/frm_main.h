@@ -70,6 +70,8 @@ private:
     void CreateControls();
     void FormLoad();
     void WSK_Inz();
+    // The selected server address without leading or trailing spaces.
+    QString ServerText() const;
     void ArrivalHandler();
     void PostEmptyAnswerMessage();
 

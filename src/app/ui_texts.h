@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <array>
 #include <string_view>
 
@@ -34,3 +35,12 @@ inline constexpr std::array<std::string_view, 4> kPresetServers = {
 };
 
 }  // namespace quillet::app::texts
+
+namespace quillet::app {
+
+// The texts are UTF-8 in the source; Qt wants them as QString.
+inline QString ToQString(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+}  // namespace quillet::app

@@ -15,10 +15,6 @@
 namespace quillet::app {
 namespace {
 
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Without one face that holds every character, Qt falls back glyph by glyph and the window
 // shows mixed, misaligned type (or boxes where no font has the glyph).
 TEST(AppSetupTest, TheDefaultFontHoldsEveryCharacterOfTheInterface) {
@@ -38,7 +34,7 @@ TEST(AppSetupTest, TheDefaultFontHoldsEveryCharacterOfTheInterface) {
           dns::texts::kRowA,          dns::texts::kRowNS,         dns::texts::kRowCNAME,
           dns::texts::kRowSOA,        dns::texts::kRowMX,         dns::texts::kRowUnknownType,
           dns::texts::kRowTypeString, dns::texts::kRowTypeNumber, dns::texts::kRowPosition}) {
-        texts << Utf8(text);
+        texts << ToQString(text);
     }
     texts << actions::texts::kAboutCaption << actions::texts::kAuthorLabel
           << actions::texts::kDoneButton << actions::texts::kMenuPing << actions::texts::kMenuSearch

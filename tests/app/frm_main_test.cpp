@@ -19,31 +19,7 @@ using quillet::testing::WaitUntil;
 const QString kTypeA = QStringLiteral("A记录查询");
 const QString kTypeMX = QStringLiteral("MX记录查询");
 
-// The window against a plain socket on loopback that stands in for the DNS server, so a
-// test can see every datagram the window sends and answer it by hand.
-class QueryActionTest : public quillet::testing::MainWindowTest {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(server.bind(QHostAddress::LocalHost, 0));
-        OpenWindow(server.localPort());
-    }
-
-    QByteArray NextQuery() {
-        EXPECT_TRUE(WaitUntil([&] { return server.hasPendingDatagrams(); }));
-        last = server.receiveDatagram();
-        return last.data();
-    }
-    bool NothingSent() {
-        Settle(150);
-        return !server.hasPendingDatagrams();
-    }
-    void Answer(const QByteArray& reply) {
-        server.writeDatagram(reply, last.senderAddress(), last.senderPort());
-    }
-
-    QUdpSocket server;
-    QNetworkDatagram last;
-};
+using QueryActionTest = quillet::testing::LoopbackServerWindowTest;
 
 QByteArray QueryBytes(const QByteArray& nameWire, char type) {
     return QByteArray::fromHex("000001000001000000000000") + nameWire + QByteArray(1, '\0') + type +

@@ -54,19 +54,14 @@ QByteArray RandomBytes(QRandomGenerator& random, int size) {
     return bytes;
 }
 
-class HardeningTest : public quillet::testing::MainWindowTest {
+class HardeningTest : public quillet::testing::LoopbackServerWindowTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(server.bind(QHostAddress::LocalHost, 0));
-        OpenWindow(server.localPort());
-    }
     // Sends a query through the window and returns the port it came from.
     quint16 SendQuery() {
         Query("example.com", QStringLiteral("A记录查询"));
-        EXPECT_TRUE(WaitUntil([&] { return server.hasPendingDatagrams(); }));
-        return static_cast<quint16>(server.receiveDatagram().senderPort());
+        NextQuery();
+        return static_cast<quint16>(last.senderPort());
     }
-    QUdpSocket server;
 };
 
 TEST_F(HardeningTest, AFloodFromStrangersIsDroppedWhileTheRealReplyShows) {

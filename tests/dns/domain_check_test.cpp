@@ -97,10 +97,10 @@ TEST_P(IsIPTest, AcceptsOnlyDigitsAndDots) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, IsIPTest,
-                         ::testing::Values(IpCase{"", true}, IpCase{"8.8.8.8", true},
+                         ::testing::Values(IpCase{"", true}, IpCase{"127.0.0.53", true},
                                            IpCase{"999.1", true},  // no rule on parts or dots
                                            IpCase{"...", true}, IpCase{"1", true},
-                                           IpCase{" 8.8.8.8", false}, IpCase{"8.8.8.x", false},
+                                           IpCase{" 127.0.0.1", false}, IpCase{"127.0.0.x", false},
                                            IpCase{"::1", false}, IpCase{"1,2", false},
                                            IpCase{"１.2", false}));
 

@@ -52,4 +52,30 @@ protected:
     std::unique_ptr<app::FrmMain> window;
 };
 
+// The window against a plain socket on loopback that stands in for the DNS server, so a
+// test can see every datagram the window sends and answer it by hand.
+class LoopbackServerWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.bind(QHostAddress::LocalHost, 0));
+        OpenWindow(server.localPort());
+    }
+
+    QByteArray NextQuery() {
+        EXPECT_TRUE(WaitUntil([&] { return server.hasPendingDatagrams(); }));
+        last = server.receiveDatagram();
+        return last.data();
+    }
+    bool NothingSent() {
+        Settle(150);
+        return !server.hasPendingDatagrams();
+    }
+    void Answer(const QByteArray& reply) {
+        server.writeDatagram(reply, last.senderAddress(), last.senderPort());
+    }
+
+    QUdpSocket server;
+    QNetworkDatagram last;  // the query NextQuery received last
+};
+
 }  // namespace quillet::testing
