@@ -117,6 +117,7 @@ QFont FrameChrome::DefaultTitleFont() {
     font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
     font.setPointSize(9);
     font.setWeight(QFont::Bold);
+    font.setStyleStrategy(QFont::PreferNoShaping);  // the title is plain ASCII
     return font;
 }
 

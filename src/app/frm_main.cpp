@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QScreen>
 #include <QTimer>
+#include <functional>
 #include <limits>
 #include <span>
 
@@ -37,6 +38,30 @@ QComboBox* MakeDropDown(QWidget* parent, QRect geometry) {
     return combo;
 }
 
+// Runs a task once, as soon as the window's first paint is on screen: for work that the
+// first look of the window does not need.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget& window, std::function<void()> task)
+        : QObject(&window), task_(std::move(task)) {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                task_();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> task_;
+};
+
 }  // namespace
 
 ServerSettings ServerSettings::Presets() {
@@ -57,17 +82,28 @@ FrmMain::FrmMain(platform::Platform& platform, ServerSettings settings, QWidget*
     setPalette(colours);
     setAutoFillBackground(true);
 
+    // Every caption, row and message here is Chinese or ASCII, which need no shaping; skipping
+    // it spares loading the font's shaping tables at start-up. What the user types is shaped
+    // (any script can be pasted), from just after the first paint.
+    QFont knownText = font();
+    knownText.setStyleStrategy(QFont::PreferNoShaping);
+    setFont(knownText);
+
     CreateControls();
     setWindowIcon(Pictures().icon);
-    // The installed theme icon, when there is one, so the task bar matches the menu entry.
-    // Looking it up reads the theme's index, so it waits until the window is on screen.
-    QTimer::singleShot(0, this, [this] {
+    chrome_ = std::make_unique<FrameChrome>(*this, LabControlBox, platform_.windows,
+                                            FrameChrome::Actions{[this] { ShowAboutBox(); }, {}});
+    // Neither needs to hold up the first look of the window: a second font engine for typed
+    // text, and the installed theme icon (when there is one, so the task bar matches the menu
+    // entry), which means reading the theme's index.
+    new AfterFirstPaint(*this, [this] {
+        QFont typedText = Txt_Domain->font();
+        typedText.setStyleStrategy(QFont::PreferDefault);
+        Txt_Domain->setFont(typedText);
         if (QIcon::hasThemeIcon(QStringLiteral("quillet"))) {
             setWindowIcon(QIcon::fromTheme(QStringLiteral("quillet")));
         }
     });
-    chrome_ = std::make_unique<FrameChrome>(*this, LabControlBox, platform_.windows,
-                                            FrameChrome::Actions{[this] { ShowAboutBox(); }, {}});
     actions::ActionContext actionContext;
     actionContext.platform = &platform_;
     actionContext.resultsList = List_Show;

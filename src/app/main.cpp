@@ -7,6 +7,7 @@
 
 #include "app/app_setup.h"
 #include "app/frm_main.h"
+#include "app/skin_pictures.h"
 #include "platform/platform.h"
 
 namespace {
@@ -27,6 +28,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setDesktopFileName(QStringLiteral("quillet"));
+    quillet::app::StartLoadingPictures();
 
     QTranslator qtTranslation;
     const bool translated = quillet::app::InstallQtTranslation(app, qtTranslation);

@@ -37,7 +37,7 @@ void RetainedSurface::Resize() {
         p.drawImage(QPoint(0, 0), retained_);
     }
     retained_ = std::move(retained);
-    direct_ = NewImage(Qt::transparent);
+    direct_ = QImage();  // made on the first direct drawing; most windows never need one
     direct_area_ = QRegion();
     unshown_ = QRegion();
 }
@@ -46,13 +46,16 @@ void RetainedSurface::Clear() {
     if (retained_drawing_) {
         retained_.fill(window_.palette().color(window_.backgroundRole()));
     }
-    direct_.fill(Qt::transparent);
+    direct_ = QImage();
     direct_area_ = QRegion();
     unshown_ = QRegion();
     window_.update();
 }
 
 void RetainedSurface::Draw(const QRect& area, const std::function<void(QPainter&)>& draw) {
+    if (!retained_drawing_ && direct_.isNull()) {
+        direct_ = NewImage(Qt::transparent);
+    }
     {
         QPainter p(retained_drawing_ ? &retained_ : &direct_);
         draw(p);

@@ -3,6 +3,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QString>
+#include <future>
 #include <utility>
 
 // The resources live in this static library; nothing would pull them into the program unless
@@ -57,21 +58,38 @@ SkinPicture Load(const QString& name) {
                        QStringLiteral(":/skin/%1@2x.png").arg(name));
 }
 
-SkinPictures LoadAll() {
+// Everything but the icon: QImage may be decoded on any thread, QIcon only on the GUI thread.
+SkinPictures DecodeImages() {
     InitSkinResources();
     SkinPictures pictures;
     pictures.ImgBack = Load(QStringLiteral("back"));
     for (std::size_t i = 0; i < pictures.ImgBox.size(); ++i) {
         pictures.ImgBox[i] = Load(QStringLiteral("box%1").arg(i));
     }
+    return pictures;
+}
+
+// Touched on the GUI thread only; the worker hands its result over through the future.
+std::future<SkinPictures> pendingImages;
+bool picturesReady = false;
+
+SkinPictures LoadAll() {
+    SkinPictures pictures = pendingImages.valid() ? pendingImages.get() : DecodeImages();
     // QIcon picks up the @2x files by itself on a high-density screen.
     for (const int size : {16, 32}) {
         pictures.icon.addFile(QStringLiteral(":/skin/icon%1.png").arg(size), QSize(size, size));
     }
+    picturesReady = true;
     return pictures;
 }
 
 }  // namespace
+
+void StartLoadingPictures() {
+    if (!picturesReady && !pendingImages.valid()) {
+        pendingImages = std::async(std::launch::async, DecodeImages);
+    }
+}
 
 const SkinPictures& Pictures() {
     static const SkinPictures pictures = LoadAll();

@@ -45,7 +45,12 @@ struct SkinPictures {
     QIcon icon;                         // 16 x 16 and 32 x 32
 };
 
-// The pictures built into the program, loaded on first use.
+// Starts decoding the pictures on a worker thread, so that they are ready by the time the
+// window first needs them instead of holding up its start. Call it on the GUI thread, once
+// the application object exists. Optional: without it, Pictures() decodes them itself.
+void StartLoadingPictures();
+
+// The pictures built into the program, loaded on first use. GUI thread only.
 const SkinPictures& Pictures();
 
 }  // namespace quillet::app

@@ -175,6 +175,8 @@ TEST(DrawModulePlan, WideWindowFillsTheBandBetweenTheTopCorners) {
 }
 
 TEST(SkinPictures, GeometryTheFramePaintingRelyOn) {
+    // Decoded on the worker thread, as at start-up (each test runs in a process of its own).
+    StartLoadingPictures();
     const SkinPictures& pictures = Pictures();
     for (const int scale : {1, 2}) {
         const QImage back = pictures.ImgBack.ForRatio(scale);

@@ -55,6 +55,20 @@ TEST_F(QueryActionTest, StartsWithTheDefaultsAndTheLayout) {
     }
 }
 
+// Captions and rows are Chinese or ASCII and skip shaping; what the user types may be any
+// script, and Arabic or Devanagari drawn unshaped is unreadable.
+TEST_F(QueryActionTest, TypedTextIsShapedOnceTheWindowIsUp) {
+    auto shaped = [](const QWidget* widget) {
+        return !(widget->font().styleStrategy() & QFont::PreferNoShaping);
+    };
+    EXPECT_TRUE(quillet::testing::WaitUntil([&] { return shaped(window->Txt_Domain); }));
+    for (const QWidget* known :
+         {static_cast<QWidget*>(window->Label2), static_cast<QWidget*>(window->CMD_Send),
+          static_cast<QWidget*>(window->List_Show)}) {
+        EXPECT_FALSE(shaped(known)) << known->metaObject()->className();
+    }
+}
+
 TEST_F(QueryActionTest, EmptyOrBlankDomainsSendNothingAndSayNothing) {
     window->List_Show->addItem("old row");
     for (const QString& text : {QString(), QStringLiteral("    ")}) {
