@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTransform>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -99,24 +100,61 @@ SkinPlan PlanSkin(QSize window, QSize picture) {
     return plan;
 }
 
-void DrawSkin(const SkinWindow& window, const SkinPicture& back) {
-    window.windows.SetShape(window.window, GetSkinRgn(1.0, 1.0, 1, 1, window.window));
-    window.surface.Clear();
+QRegion DeviceShape(const QRegion& shape, qreal ratio) {
+    return QTransform::fromScale(ratio, ratio).map(shape);
+}
 
-    const SkinPlan plan = PlanSkin(window.window.size(), back.size());
+QRegion OutlineOf(const QRegion& deviceShape) {
+    const QRegion inner = deviceShape & deviceShape.translated(1, 0) &
+                          deviceShape.translated(-1, 0) & deviceShape.translated(0, 1) &
+                          deviceShape.translated(0, -1);
+    return deviceShape - inner;
+}
+
+void PaintSkin(QPainter& p, QSize window, const QRegion& shape, const SkinPicture& back,
+               const SkinTitle& title) {
+    const SkinPlan plan = PlanSkin(window, back.size());
+    for (const Piece& piece : plan.pieces) {
+        back.PaintPiece(p, piece.source, piece.dest);
+    }
+    if (plan.title) {
+        // Only the glyphs: the text cell's top-left corner is the title position.
+        p.save();
+        p.setFont(title.font);
+        p.setPen(title.colour);
+        p.setBackgroundMode(Qt::TransparentMode);
+        const QFontMetricsF metrics(title.font, p.device());
+        p.drawText(QPointF(*plan.title) + QPointF(0, metrics.ascent()), title.text);
+        p.restore();
+    }
+
+    // In device pixels from here on. The picture's outer line is one pixel wide (two at 2x);
+    // copied at 1.25 or 1.5 it can miss the pixel where the mask's staircase turns, and the
+    // last column or row of a piece that ends between two device pixels is not painted at all.
+    const qreal ratio = p.device() != nullptr ? p.device()->devicePixelRatioF() : 1.0;
+    const QRegion device = DeviceShape(shape, ratio);
+    const QColor line = back.ForRatio(1.0).pixelColor(0, 0);
+    const QRect all(QPoint(0, 0), QSize(static_cast<int>(std::ceil(window.width() * ratio)),
+                                        static_cast<int>(std::ceil(window.height() * ratio))));
+    p.save();
+    p.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& r : OutlineOf(device)) {
+        p.fillRect(r, line);
+    }
+    for (const QRect& r : QRegion(all) - device) {
+        p.fillRect(r, Qt::transparent);
+    }
+    p.restore();
+}
+
+void DrawSkin(const SkinWindow& window, const SkinPicture& back) {
+    const QRegion shape = GetSkinRgn(1.0, 1.0, 1, 1, window.window);
+    window.windows.SetShape(window.window, shape);
+    window.surface.Clear();
     window.surface.Draw(window.window.rect(), [&](QPainter& p) {
-        for (const Piece& piece : plan.pieces) {
-            back.PaintPiece(p, piece.source, piece.dest);
-        }
-        if (plan.title) {
-            // Only the glyphs: the text cell's top-left corner is the title position.
-            p.setFont(window.titleFont);
-            p.setPen(window.titleColour);
-            p.setBackgroundMode(Qt::TransparentMode);
-            const QFontMetricsF metrics(window.titleFont, p.device());
-            p.drawText(QPointF(*plan.title) + QPointF(0, metrics.ascent()),
-                       window.window.windowTitle());
-        }
+        PaintSkin(p, window.window.size(), shape, back,
+                  {window.window.windowTitle(), window.titleFont, window.titleColour});
     });
 }
 

@@ -6,10 +6,12 @@
 #include <QRect>
 #include <QRegion>
 #include <QSize>
+#include <QString>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+class QPainter;
 class QWidget;
 
 namespace quillet::platform {
@@ -70,6 +72,27 @@ struct SkinPlan {
 };
 
 SkinPlan PlanSkin(QSize window, QSize picture);
+
+// `shape` in device pixels at this pixel ratio, scaled rectangle by rectangle as the window
+// system scales a window's mask, so that what is painted meets the mask pixel for pixel.
+QRegion DeviceShape(const QRegion& shape, qreal ratio);
+
+// The device pixels of `deviceShape` with a side neighbour outside it: its outer line.
+QRegion OutlineOf(const QRegion& deviceShape);
+
+// How the title is printed.
+struct SkinTitle {
+    QString text;
+    QFont font;
+    QColor colour;
+};
+
+// Paints the frame from `back` and the title for a window of `window`'s size onto `p`, at the
+// pixel ratio of p's device. Then it seals the outline: the device pixels along the edge of
+// `shape` get the frame's outer line colour, wherever rounding the pieces at a fractional ratio
+// left them showing something else, and every pixel outside `shape` becomes transparent.
+void PaintSkin(QPainter& p, QSize window, const QRegion& shape, const SkinPicture& back,
+               const SkinTitle& title);
 
 // The window DrawSkin shapes and paints, with what it needs of it.
 struct SkinWindow {

@@ -76,6 +76,11 @@ Qt::CursorShape PointerShape(Zone zone) {
     return Qt::ArrowCursor;
 }
 
+QPoint CentredTopLeft(const QRect& area, QSize size) {
+    const QPoint centred = area.center() - QPoint(size.width() / 2, size.height() / 2);
+    return QPoint(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()));
+}
+
 FrameChrome::FrameChrome(QWidget& window, const std::array<QLabel*, 3>& controlBox,
                          platform::WindowSystem* windows, Actions actions, QObject* parent)
     : QObject(parent),
@@ -94,6 +99,14 @@ FrameChrome::FrameChrome(QWidget& window, const std::array<QLabel*, 3>& controlB
     if (!window_.windowFlags().testFlag(Qt::FramelessWindowHint)) {
         window_.setWindowFlag(Qt::FramelessWindowHint);
     }
+    if (windows_.MaskLimitsInputOnly() && !window_.testAttribute(Qt::WA_TranslucentBackground)) {
+        // Has to be set before the window is created; the outline comes from transparent
+        // pixels then, and a filled background would paint the corners over.
+        window_.setAttribute(Qt::WA_TranslucentBackground);
+        window_.setAutoFillBackground(false);
+    }
+    // Also reaches the window system as a size hint, which bounds its own resize loop.
+    window_.setMinimumSize(kMinimumWindowSize);
     window_.setMouseTracking(true);
     window_.installEventFilter(this);
     for (QLabel* box : control_box_) {
@@ -124,6 +137,12 @@ QFont FrameChrome::DefaultTitleFont() {
 void FrameChrome::SetControlBox() {
     for (std::size_t i = 0; i < control_box_.size(); ++i) {
         control_box_[i]->move(window_.width() - kControlBoxFromRight[i], 0);
+    }
+}
+
+void FrameChrome::PlaceCentred(const QRect& area) {
+    if (!windows_.PlacesWindowsItself()) {
+        window_.move(CentredTopLeft(area, window_.frameGeometry().size()));
     }
 }
 
@@ -221,17 +240,19 @@ void FrameChrome::FollowDrag(QPointF globalPos) {
     const QRect& start = drag_->startGeometry;
     const Qt::Edges edges = ResizeEdges(drag_->zone);
     if (!edges) {
-        window_.move(start.topLeft() + delta);
+        if (!windows_.PlacesWindowsItself()) {
+            window_.move(start.topLeft() + delta);
+        }
         return;
     }
     QSize size = start.size();
     if (edges & Qt::RightEdge) {
-        size.setWidth(std::max(1, start.width() + delta.x()));
+        size.setWidth(start.width() + delta.x());
     }
     if (edges & Qt::BottomEdge) {
-        size.setHeight(std::max(1, start.height() + delta.y()));
+        size.setHeight(start.height() + delta.y());
     }
-    window_.resize(size);
+    window_.resize(size.expandedTo(window_.minimumSize()));
 }
 
 bool FrameChrome::OnBoxEvent(int index, QEvent* event) {

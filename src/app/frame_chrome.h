@@ -38,6 +38,14 @@ Qt::CursorShape PointerShape(Zone zone);
 // the window's right edge, and where its looks start in the strip pictures.
 inline constexpr std::array<int, 3> kControlBoxFromRight{103, 76, 51};
 inline constexpr std::array<int, 3> kControlBoxStripLeft{0, 27, 52};
+// The window is never smaller than its design size: the controls stay where they are, and a
+// smaller window would cut them off.
+inline constexpr QSize kMinimumWindowSize{251, 404};
+
+// Where a window of `size` goes to be centred in `area`. One that does not fit keeps its
+// top-left corner inside the area, so its title and caption buttons stay reachable.
+QPoint CentredTopLeft(const QRect& area, QSize size);
+
 // A button's pointer-over and pressed looks are painted this high; the strips are 18 rows, and
 // the two rows below them are left to the frame underneath.
 inline constexpr int kControlBoxLookHeight = 20;
@@ -61,6 +69,9 @@ public:
 
     // Moves the caption buttons to their places along the right edge.
     void SetControlBox();
+
+    // Centres the window in `area`, where the window system lets programs place windows.
+    void PlaceCentred(const QRect& area);
 
     bool RetainedDrawing() const { return surface_.RetainedDrawing(); }
     const RetainedSurface& surface() const { return surface_; }

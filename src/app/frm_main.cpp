@@ -115,8 +115,7 @@ FrmMain::FrmMain(platform::Platform& platform, ServerSettings settings, QWidget*
     FormLoad();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+        chrome_->PlaceCentred(screen->availableGeometry());
     }
     Txt_Domain->setFocus();
 }

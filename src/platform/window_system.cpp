@@ -1,5 +1,6 @@
 #include "platform/window_system.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -58,6 +59,22 @@ QRegion RoundRectRegion(int left, int top, int right, int bottom, int ellipseWid
 
 void QtWindowSystem::SetShape(QWidget& window, const QRegion& shape) {
     window.setMask(shape);
+}
+
+namespace {
+
+bool OnWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+}  // namespace
+
+bool QtWindowSystem::MaskLimitsInputOnly() const {
+    return OnWayland();
+}
+
+bool QtWindowSystem::PlacesWindowsItself() const {
+    return OnWayland();
 }
 
 bool QtWindowSystem::StartSystemMove(QWidget& window) {

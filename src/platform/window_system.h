@@ -19,8 +19,18 @@ class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
 
-    // From now on the window shows, and takes mouse input, only inside `shape`.
+    // From now on the window takes mouse input only inside `shape`, and shows only inside it
+    // where the mask alone does that (see MaskLimitsInputOnly).
     virtual void SetShape(QWidget& window, const QRegion& shape) = 0;
+
+    // True where a mask only limits input and the window is still drawn as a full rectangle
+    // (Wayland): the outline then has to come from a translucent window that leaves every
+    // pixel outside it transparent.
+    [[nodiscard]] virtual bool MaskLimitsInputOnly() const = 0;
+
+    // True where the compositor places top-level windows itself and ignores a program's own
+    // placement (Wayland): centring and dragging by hand would only fight it.
+    [[nodiscard]] virtual bool PlacesWindowsItself() const = 0;
 
     // Hands the pointer to the window system's own move or resize loop, from the pointer's
     // current position. False when the window system refuses (no window manager, some
@@ -32,6 +42,8 @@ public:
 class QtWindowSystem final : public WindowSystem {
 public:
     void SetShape(QWidget& window, const QRegion& shape) override;
+    bool MaskLimitsInputOnly() const override;
+    bool PlacesWindowsItself() const override;
     bool StartSystemMove(QWidget& window) override;
     bool StartSystemResize(QWidget& window, Qt::Edges edges) override;
 };

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -170,6 +171,53 @@ TEST(DrawModulePlan, WideWindowFillsTheBandBetweenTheTopCorners) {
             const auto piece = LastPieceAt(plan, {x, y});
             EXPECT_EQ(piece->kind, PieceKind::Top) << x << "," << y;
             EXPECT_EQ(piece->source.x(), 200);
+        }
+    }
+}
+
+// At every ratio the frame has to close round the outline the mask leaves, pixel for pixel:
+// picture pieces copied at 1.25 or 1.5 land between device pixels.
+TEST(DrawModuleSkin, OutlineIsClosedAndOutsideIsClearAtEveryRatio) {
+    const QColor line(0x2f, 0x4a, 0x55);
+    const QColor background(0xec, 0xf6, 0xf8);
+    for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+        for (const QSize window : {kDesign, QSize(300, 433)}) {
+            const QRegion shape =
+                platform::RoundRectRegion(0, 0, window.width() + 1, window.height() + 1, 7, 7);
+            QImage image(
+                QSize(std::ceil(window.width() * ratio), std::ceil(window.height() * ratio)),
+                QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(background);
+            {
+                QPainter p(&image);
+                DrawModule::PaintSkin(p, window, shape, Pictures().ImgBack,
+                                      {QStringLiteral("Quillet"), QFont(), Qt::black});
+            }
+            const QRegion device = DrawModule::DeviceShape(shape, ratio);
+            EXPECT_EQ(device.boundingRect(),
+                      QRect(0, 0, qRound(window.width() * ratio), qRound(window.height() * ratio)));
+            int wrong = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QRgb pixel = image.pixel(x, y);
+                    bool edge = false;
+                    for (const QPoint n :
+                         {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)}) {
+                        edge = edge || !device.contains(n);
+                    }
+                    const bool ok = !device.contains(QPoint(x, y)) ? qAlpha(pixel) == 0
+                                    : edge                         ? QColor(pixel) == line
+                                                                   : qAlpha(pixel) == 255;
+                    if (!ok && wrong++ < 5) {
+                        ADD_FAILURE() << "ratio " << ratio << " " << window.width() << "x"
+                                      << window.height() << ": pixel " << x << "," << y;
+                    }
+                }
+            }
+            EXPECT_EQ(wrong, 0) << "ratio " << ratio;
+            // The title is printed in the band at every ratio.
+            EXPECT_EQ(image.pixelColor(QPointF(34, 12).toPoint() * ratio).alpha(), 255);
         }
     }
 }

@@ -52,6 +52,23 @@ TEST(FrameZones, PressAndPointerBandsDiffer) {
     }
 }
 
+TEST(FramePlacement, CentredUnlessTheWindowDoesNotFit) {
+    struct Case {
+        QRect area;
+        QPoint topLeft;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{0, 0, 1280, 800}, {514, 197}},
+             {{1280, 0, 1920, 1080}, {2114, 337}},  // a second screen
+             {{0, 0, 640, 400}, {194, 0}},          // 1280 x 800 at scale 2: too low
+             {{0, 30, 640, 370}, {194, 30}},        // under a top panel
+             {{100, 50, 200, 300}, {100, 50}},      // too narrow and too low
+         }) {
+        EXPECT_EQ(CentredTopLeft(c.area, kMinimumWindowSize), c.topLeft)
+            << c.area.x() << "," << c.area.y() << " " << c.area.width() << "x" << c.area.height();
+    }
+}
+
 // The retained image and the direct layer, on a hidden window so only the test paints.
 class RetainedSurfaceTest : public ::testing::Test {
 protected:
@@ -157,7 +174,7 @@ protected:
             DrawModule::PlanSkin(window.size(), Pictures().ImgBack.size());
         const QImage& back = Pictures().ImgBack.ForRatio(1);
         for (const QPoint at :
-             {QPoint(1, 1), QPoint(w - 1, h - 1), QPoint(w - 1, h / 2), QPoint(3, h / 2 + 20),
+             {QPoint(1, 1), QPoint(w - 2, h - 2), QPoint(w - 1, h / 2), QPoint(3, h / 2 + 20),
               QPoint(w / 2, h - 1), QPoint(w / 2, 30), QPoint(w - 103 + 13, 8), QPoint(w - 10, 8),
               QPoint(w / 2, h / 2), QPoint(5, h - 20), QPoint(w - 30, 150)}) {
             EXPECT_EQ(image.pixelColor(at),
@@ -342,6 +359,47 @@ TEST_F(ChromeTest, RefusedDragMovesAndResizesTheWindowItself) {
     // After the release, moving the pointer drags nothing.
     Send(&window, QEvent::MouseMove, {20, 250}, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(window.size(), size + QSize(40, 30));
+
+    // Dragged inwards past the design size, the window stops there.
+    const QPointF right(window.width() - 5, 100);
+    Send(&window, QEvent::MouseButtonPress, right, Qt::LeftButton, Qt::LeftButton);
+    Send(&window, QEvent::MouseMove, right - QPointF(400, 0), Qt::NoButton, Qt::LeftButton);
+    Send(&window, QEvent::MouseButtonRelease, right - QPointF(400, 0), Qt::LeftButton,
+         Qt::NoButton);
+    EXPECT_EQ(window.size(), QSize(251, size.height() + 30));
+    EXPECT_EQ(window.minimumSize(), kMinimumWindowSize) << "the window system's resize";
+}
+
+TEST_F(ChromeTest, UnderACompositorTheWindowIsLeftWhereItPutsIt) {
+    chrome->PlaceCentred(QRect(0, 0, 640, 400));
+    EXPECT_EQ(window.pos(), QPoint(194, 0));
+
+    windows.compositor = true;
+    windows.accept = false;
+    chrome->PlaceCentred(QRect(0, 0, 1280, 800));
+    Send(&window, QEvent::MouseButtonPress, {120, 250}, Qt::LeftButton, Qt::LeftButton);
+    Send(&window, QEvent::MouseMove, {150, 270}, Qt::NoButton, Qt::LeftButton);
+    Send(&window, QEvent::MouseButtonRelease, {150, 270}, Qt::LeftButton, Qt::NoButton);
+    testing::Settle(50);
+    EXPECT_EQ(window.pos(), QPoint(194, 0));
+}
+
+TEST(FrameUnderACompositor, WindowIsTranslucentOutsideItsOutline) {
+    FakeWindowSystem windows;
+    windows.compositor = true;
+    QWidget window;
+    window.setAutoFillBackground(true);
+    std::array<QLabel*, 3> boxes{new QLabel(&window), new QLabel(&window), new QLabel(&window)};
+    window.resize(251, 404);
+    FrameChrome chrome(window, boxes, &windows, {});
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QImage image = window.grab().toImage();
+    for (const QPoint corner : {QPoint(0, 0), QPoint(1, 0), QPoint(250, 403), QPoint(0, 403)}) {
+        EXPECT_EQ(qAlpha(image.pixel(corner)), 0) << corner.x() << "," << corner.y();
+    }
+    EXPECT_EQ(image.pixelColor(2, 0), QColor(0x2f, 0x4a, 0x55));
+    EXPECT_EQ(image.pixelColor(125, 300), window.palette().color(QPalette::Window));
 }
 
 TEST_F(ChromeTest, AcceptedDragIsLeftToTheWindowSystem) {
