@@ -1,9 +1,12 @@
 // Takes a screenshot of the main window with real results: starts knotd on loopback, runs an
 // MX lookup through the window and grabs the screen around it. For the README; run under
-// Xvfb with a window manager (see docs/screenshots.sh).
+// Xvfb with a window manager, or under Weston (see docs/screenshots.sh).
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
@@ -24,7 +27,37 @@ void Wait(int ms) {
     }
 }
 
+// A Wayland client cannot read the screen, and does not know where its windows are: the
+// compositor's own screenshooter takes the whole output, and the crop is what differs from
+// the desktop's colour (taken from the output's top-left corner), with a margin of desktop.
+bool GrabFromCompositor(const QString& path) {
+    QTemporaryDir dir;
+    QProcess shooter;
+    shooter.setWorkingDirectory(dir.path());
+    shooter.start(QStringLiteral("timeout"), {QStringLiteral("10"),
+                                              QStringLiteral("weston-screenshooter")});
+    shooter.waitForFinished(15000);
+    const QStringList shots = QDir(dir.path()).entryList({QStringLiteral("*.png")});
+    if (shots.isEmpty()) {
+        return false;
+    }
+    const QImage shot(QDir(dir.path()).filePath(shots.first()));
+    const QRgb desktop = shot.pixel(0, 0);
+    QRect box;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            if (shot.pixel(x, y) != desktop) {
+                box |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return !box.isEmpty() && shot.copy(box.adjusted(-12, -12, 12, 12)).save(path);
+}
+
 bool Grab(QWidget& window, const QString& path) {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        return GrabFromCompositor(path);
+    }
     const QRect area = window.frameGeometry().adjusted(-12, -12, 12, 12);
     const QPixmap shot =
         window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
