@@ -12,7 +12,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev libgtest-dev libbench
                 clang libclang-rt-14-dev)
 RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk hicolor-icon-theme iputils-ping xdg-utils
               xvfb xauth qt6-wayland)
-TEST_PACKAGES=(knot iproute2 util-linux desktop-file-utils appstream dpkg weston coreutils)
+TEST_PACKAGES=(knot iproute2 util-linux desktop-file-utils appstream dpkg weston)
 
 log() { printf '== %s\n' "$*" >&2; }
 

@@ -34,8 +34,8 @@ bool GrabFromCompositor(const QString& path) {
     QTemporaryDir dir;
     QProcess shooter;
     shooter.setWorkingDirectory(dir.path());
-    shooter.start(QStringLiteral("timeout"), {QStringLiteral("10"),
-                                              QStringLiteral("weston-screenshooter")});
+    shooter.start(QStringLiteral("timeout"),
+                  {QStringLiteral("10"), QStringLiteral("weston-screenshooter")});
     shooter.waitForFinished(15000);
     const QStringList shots = QDir(dir.path()).entryList({QStringLiteral("*.png")});
     if (shots.isEmpty()) {
