@@ -3,6 +3,9 @@
 // Xvfb with a window manager (see docs/screenshots.sh).
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QTranslator>
@@ -51,7 +54,8 @@ int main(int argc, char** argv) {
     quillet::app::ServerSettings settings;
     settings.servers = {"127.0.0.1", "127.0.0.1", "127.0.0.1", "127.0.0.1"};
     settings.port = server.port();
-    quillet::app::FrmMain window(quillet::platform::DesktopPlatform(), settings);
+    quillet::platform::DesktopPlatform desktop;
+    quillet::app::FrmMain window(desktop.platform(), settings);
     window.show();
     Wait(500);
     window.Txt_Domain->setText("example.com");
