@@ -28,10 +28,10 @@ namespace quillet::app::DrawModule {
 extern QRegion hSkinRgn;
 
 // Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
-double Rnd(double value);
+[[nodiscard]] double Rnd(double value);
 
 // Twips (1/1440 inch) per pixel at this many dots per inch, as a whole number, at least 1.
-int TwipsPerPixel(double dotsPerInch);
+[[nodiscard]] int TwipsPerPixel(double dotsPerInch);
 
 // The rounded rectangle's arguments; its left and top are always 0.
 struct RoundRectArgs {
@@ -44,12 +44,13 @@ struct RoundRectArgs {
 
 // The corner ellipse is cornerWidth x cornerHeight in units of 100 twips; the extras are added
 // to the window's size.
-RoundRectArgs SkinRgnArgs(double cornerWidth, double cornerHeight, std::int16_t extraWidth,
-                          std::int16_t extraHeight, QSize window, int twipsX, int twipsY);
+[[nodiscard]] RoundRectArgs SkinRgnArgs(double cornerWidth, double cornerHeight,
+                                        std::int16_t extraWidth, std::int16_t extraHeight,
+                                        QSize window, int twipsX, int twipsY);
 
 // Builds the window's shape from the screen's logical resolution and stores it in hSkinRgn.
-QRegion GetSkinRgn(double cornerWidth, double cornerHeight, std::int16_t extraWidth,
-                   std::int16_t extraHeight, const QWidget& window);
+[[nodiscard]] QRegion GetSkinRgn(double cornerWidth, double cornerHeight, std::int16_t extraWidth,
+                                 std::int16_t extraHeight, const QWidget& window);
 
 enum class PieceKind { Top, Bottom, Left, Right, TopLeft, TopRight, BottomLeft, BottomRight };
 
@@ -69,7 +70,7 @@ struct SkinPlan {
     std::optional<QPoint> title;
 };
 
-SkinPlan PlanSkin(QSize window, QSize picture);
+[[nodiscard]] SkinPlan PlanSkin(QSize window, QSize picture);
 
 // The window DrawSkin shapes and paints, with what it needs of it.
 struct SkinWindow {
