@@ -2,7 +2,10 @@
 // to the same server. Run by hand: build/bench/qt/query_latency_bench [rounds]
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QNetworkDatagram>
+#include <QPushButton>
 #include <QUdpSocket>
 #include <algorithm>
 #include <cstdio>

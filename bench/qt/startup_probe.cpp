@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
     stage("translation");
     quillet::app::SetDefaultFont(app);
     stage("font");
-    quillet::app::FrmMain window(quillet::platform::DesktopPlatform());
+    quillet::platform::DesktopPlatform desktop;
+    quillet::app::FrmMain window(desktop.platform());
     stage("window");
     window.installEventFilter(&probe);
     window.show();

@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -84,7 +87,8 @@ int main(int argc, char** argv) {
     quillet::app::ServerSettings settings;
     settings.servers = {"127.0.0.1", "127.0.0.1", "127.0.0.1", "127.0.0.1"};
     settings.port = server.port();
-    quillet::app::FrmMain window(quillet::platform::DesktopPlatform(), settings);
+    quillet::platform::DesktopPlatform desktop;
+    quillet::app::FrmMain window(desktop.platform(), settings);
     window.show();
     Wait(500);
     window.Txt_Domain->setText("example.com");

@@ -15,22 +15,22 @@ namespace quillet::actions {
 
 // The text of one export: the five banner lines, then "# " and each row, every line ended by
 // CR LF.
-QString ExportBlock(QDate date, QTime time, const QStringList& rows);
+[[nodiscard]] QString ExportBlock(QDate date, QTime time, const QStringList& rows);
 
 // Reads every row of `list` by making it the selected row in turn, as a user watching the
 // list sees it; the last row stays selected.
-QStringList WalkRows(QListWidget& list);
+[[nodiscard]] QStringList WalkRows(QListWidget& list);
 
 // The export file's encoding. Characters GBK cannot hold become "?". Empty when this Qt has no
 // GBK converter.
-std::optional<QByteArray> ToGbk(const QString& text);
-bool CanWriteGbk();
+[[nodiscard]] std::optional<QByteArray> ToGbk(const QString& text);
+[[nodiscard]] bool CanWriteGbk();
 
 // Opens `path` for appending, creating the file if needed; null when it cannot be opened.
-std::unique_ptr<QFile> OpenForAppend(const QString& path);
+[[nodiscard]] std::unique_ptr<QFile> OpenForAppend(const QString& path);
 
 // Adds `bytes` after the file's last byte in a single write, so that whatever happens the
 // earlier content stays as it was. False when the write fails.
-bool AppendBlock(QFile& file, const QByteArray& bytes);
+[[nodiscard]] bool AppendBlock(QFile& file, const QByteArray& bytes);
 
 }  // namespace quillet::actions

@@ -9,6 +9,7 @@
 #include "actions/action_texts.h"
 #include "actions/export.h"
 #include "actions/results_list.h"
+#include "actions/row_actions.h"
 #include "platform/platform.h"
 
 namespace quillet::actions {
@@ -41,12 +42,11 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (click) emit clicked();
 }
 
-FormTemp::FormTemp(const ActionContext& context, QWidget* owner)
+FormTemp::FormTemp(const ActionContext& context, const FormTempHost& host, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      context_(context) {
-    // Closing is unloading: whoever needs the box next makes a new one.
-    setAttribute(Qt::WA_DeleteOnClose);
+      context_(context),
+      host_(host) {
     BuildWindow();
     BuildMenu();
 }
@@ -105,27 +105,23 @@ void FormTemp::CentreOver(QWidget* window) {
 }
 
 void FormTemp::Http(const QString& address) {
-    if (context_.platform != nullptr && context_.platform->urls != nullptr) {
-        context_.platform->urls->Open(address);
-    }
+    context_.platform.urls.Open(address);
 }
 
 void FormTemp::MenuPingClick() {
-    if (context_.resultsList == nullptr || context_.platform == nullptr ||
-        context_.platform->processes == nullptr) {
-        return;
-    }
-    const std::optional<QString> target = MenuRowTarget(*context_.resultsList);
+    if (context_.resultsList == nullptr) return;
+    const std::optional<QString> target = MenuRowTarget(*context_.resultsList, host_.MenuY);
     if (!target) return;
-    const std::optional<Command> command = PingInTerminal(*target, context_.findExecutable);
+    platform::ProcessLauncher& processes = context_.platform.processes;
+    const std::optional<Command> command = PingInTerminal(*target, processes);
     if (!command) return;
     // Whether it started or not, there is nothing to tell the user.
-    context_.platform->processes->StartDetached(command->program, command->arguments);
+    processes.StartDetached(command->program, command->arguments);
 }
 
 void FormTemp::MenuBaiduClick() {
     if (context_.resultsList == nullptr) return;
-    if (const std::optional<QString> target = MenuRowTarget(*context_.resultsList)) {
+    if (const std::optional<QString> target = MenuRowTarget(*context_.resultsList, host_.MenuY)) {
         Http(SearchAddress(*target));
     }
 }
@@ -137,43 +133,36 @@ QWidget* FormTemp::DialogParent() {
 }
 
 void FormTemp::Saveas() {
-    platform::Platform* platform = context_.platform;
-    if (platform == nullptr || platform->saveDialog == nullptr || context_.resultsList == nullptr) {
-        return;
-    }
+    platform::Platform& platform = context_.platform;
+    if (context_.resultsList == nullptr) return;
     const platform::SaveDialogOptions options{texts::kSaveTitle, texts::kSaveDefaultName,
                                               texts::kSaveFilter, texts::kSaveDefaultSuffix};
-    const std::optional<QString> path = platform->saveDialog->AskPath(DialogParent(), options);
+    const std::optional<QString> path = platform.saveDialog.AskPath(DialogParent(), options);
     if (!path || path->isEmpty()) return;
 
     // The dialog ran a nested event loop; the list can be gone by now.
     if (context_.resultsList == nullptr || !CanWriteGbk()) return;
     const std::unique_ptr<QFile> file = OpenForAppend(*path);
     if (!file) return;
-    const QDate date = context_.today();
-    const QTime time = context_.timeOfDay();
+    const QDate date = platform.clock.Today();
+    const QTime time = platform.clock.TimeOfDay();
     const QStringList rows = WalkRows(*context_.resultsList);
     const std::optional<QByteArray> bytes = ToGbk(ExportBlock(date, time, rows));
     if (!bytes || !AppendBlock(*file, *bytes)) return;
     file->close();
 
-    if (platform->messages == nullptr) return;
     const QString report = texts::kExportedCountBefore + QString::number(rows.size()) +
                            texts::kExportedCountAfter + texts::kLineEnd +
                            texts::kExportedPathLabel + *path;
-    platform->messages->Show(DialogParent(), report, texts::kExportedTitle,
-                             platform::MessageIcon::Information);
+    platform.messages.Show(DialogParent(), report, texts::kExportedTitle,
+                           platform::MessageIcon::Information);
 }
 
 FormTempHost::FormTempHost(ActionContext context, QWidget* owner)
     : context_(std::move(context)), owner_(owner) {}
 
-FormTempHost::~FormTempHost() {
-    delete form_;
-}
-
 FormTemp* FormTempHost::Ensure() {
-    if (form_ == nullptr) form_ = new FormTemp(context_, owner_);
+    if (form_ == nullptr) form_ = new FormTemp(context_, *this, owner_);
     return form_;
 }
 
@@ -182,6 +171,10 @@ void FormTempHost::ShowAboutModal(QWidget* mainWindow) {
     if (mainWindow != nullptr) form->CentreOver(mainWindow);
     form->Command1->setFocus();
     form->exec();
+    // Closing the box, by its button or otherwise, unloads it: the next use makes a new one.
+    // Its parent owns it until the deferred delete; from here on nothing reaches it.
+    if (form_ != nullptr) form_->deleteLater();
+    form_.clear();
 }
 
 }  // namespace quillet::actions

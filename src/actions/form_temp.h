@@ -1,13 +1,9 @@
 #pragma once
 
-#include <QDate>
 #include <QDialog>
 #include <QLabel>
 #include <QPointer>
-#include <QTime>
-#include <functional>
-
-#include "actions/row_actions.h"
+#include <cstdint>
 
 class QAction;
 class QListWidget;
@@ -21,15 +17,13 @@ struct Platform;
 namespace quillet::actions {
 
 // What the about box and its menu act on. Everything that reaches outside the program (the
-// desktop, PATH, the clock) can be replaced by a test.
+// desktop, PATH, the clock) goes through `platform`.
 struct ActionContext {
-    platform::Platform* platform = nullptr;
+    platform::Platform& platform;
     QPointer<QListWidget> resultsList;
-    ExecutableFinder findExecutable = PathExecutableFinder();
-    // Date and time of day are two readings, date first, as the export banner shows them.
-    std::function<QDate()> today = [] { return QDate::currentDate(); };
-    std::function<QTime()> timeOfDay = [] { return QTime::currentTime(); };
 };
+
+class FormTempHost;
 
 // A label that reports a left click (press and release over it).
 class ClickableLabel final : public QLabel {
@@ -48,11 +42,11 @@ private:
 };
 
 // The about box. It also owns the results context menu and what its items do, so it usually
-// lives hidden long before anyone opens it; closing it destroys it.
+// lives hidden long before anyone opens it. Its Qt parent, the main window, owns it.
 class FormTemp final : public QDialog {
     Q_OBJECT
 public:
-    FormTemp(const ActionContext& context, QWidget* owner);
+    FormTemp(const ActionContext& context, const FormTempHost& host, QWidget* owner);
 
     // Opens an address with the desktop's default handler; failures are ignored.
     void Http(const QString& address);
@@ -79,24 +73,26 @@ private:
     QWidget* DialogParent();
 
     ActionContext context_;
+    const FormTempHost& host_;
 };
 
-// Keeps at most one about box alive: made (hidden) on first use, made anew after its close
-// button has destroyed it.
+// Keeps at most one about box alive: made (hidden) on first use, made anew after closing it has
+// destroyed it. Lives as long as the main window, and so keeps what outlives any one box.
 class FormTempHost {
 public:
     FormTempHost(ActionContext context, QWidget* owner);
-    ~FormTempHost();
     FormTempHost(const FormTempHost&) = delete;
     FormTempHost& operator=(const FormTempHost&) = delete;
 
-    FormTemp* Ensure();
-    // The current about box, or null when none exists.
-    FormTemp* Current() const { return form_; }
-    // Shows the about box modally, centred over `mainWindow`; returns once it is closed.
+    [[nodiscard]] FormTemp* Ensure();
+    // Shows the about box modally, centred over `mainWindow`; returns once it is closed, and
+    // the box is gone then.
     void ShowAboutModal(QWidget* mainWindow);
 
-    ActionContext& Context() { return context_; }
+    // Where the right press that last opened the context menu was: pixels from the top of the
+    // list's first row (not of the visible area), so the row stays the same whatever is
+    // scrolled into view by the time a menu item runs.
+    std::int16_t MenuY = 0;
 
 private:
     ActionContext context_;

@@ -11,8 +11,6 @@
 
 namespace quillet::actions {
 
-std::int16_t MenuY = 0;
-
 namespace {
 
 // With scrolling by whole rows the scroll bar's value is the index of the top visible row.
@@ -30,10 +28,6 @@ int WholePixels(qreal y) {
 int RowAtViewportY(const QListWidget& list, int viewportY) {
     if (viewportY < 0) return -1;
     return viewportY / kRowHeightPx + FirstVisibleRow(list);
-}
-
-int MenuRow() {
-    return MenuY / kRowHeightPx;
 }
 
 QSize FixedRowHeightDelegate::sizeHint(const QStyleOptionViewItem& option,
@@ -95,7 +89,7 @@ void ResultsListBehaviour::OnRightPress(int viewportY, const QPoint& globalPos) 
     // if it ever did, no menu beats a menu acting on the wrong row.
     if (listY > std::numeric_limits<std::int16_t>::max()) return;
     list_->setCurrentRow(row);
-    MenuY = static_cast<std::int16_t>(listY);
+    host_.MenuY = static_cast<std::int16_t>(listY);
     popup_(host_.Ensure()->Menu_Left, globalPos);
 }
 

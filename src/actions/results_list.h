@@ -4,7 +4,6 @@
 #include <QPoint>
 #include <QPointer>
 #include <QStyledItemDelegate>
-#include <cstdint>
 #include <functional>
 
 class QListWidget;
@@ -17,17 +16,9 @@ class FormTempHost;
 // Rows of the results list are this high, on screen and in every pointer-to-row sum.
 inline constexpr int kRowHeightPx = 14;
 
-// Where the right press that last opened the context menu was: pixels from the top of the
-// list's first row (not of the visible area), so the row stays the same whatever is scrolled
-// into view by the time a menu item runs. Shared with the about box's menu handlers.
-extern std::int16_t MenuY;
-
 // The row under a pointer at viewport height `viewportY`, counting from the list's first row;
 // -1 above the list. The result may be past the last row.
-int RowAtViewportY(const QListWidget& list, int viewportY);
-
-// The row recorded in MenuY.
-int MenuRow();
+[[nodiscard]] int RowAtViewportY(const QListWidget& list, int viewportY);
 
 // Draws every row exactly kRowHeightPx high.
 class FixedRowHeightDelegate final : public QStyledItemDelegate {
@@ -37,8 +28,8 @@ public:
 };
 
 // The results list's pointer behaviour: hovering selects the row under the pointer and shows
-// its full text as the list's tooltip; a right press on a row selects it, records MenuY and
-// pops up the about box's context menu. Other buttons are left to the list.
+// its full text as the list's tooltip; a right press on a row selects it, records the host's
+// MenuY and pops up the about box's context menu. Other buttons are left to the list.
 class ResultsListBehaviour final : public QObject {
     Q_OBJECT
 public:

@@ -1,11 +1,11 @@
 #include "actions/row_actions.h"
 
 #include <QListWidget>
-#include <QStandardPaths>
 #include <array>
 
 #include "actions/action_texts.h"
 #include "actions/results_list.h"
+#include "platform/process_launcher.h"
 
 namespace quillet::actions {
 
@@ -14,8 +14,8 @@ QString RowTarget(const QString& rowText) {
     return colon < 0 ? rowText : rowText.mid(colon + 1);
 }
 
-std::optional<QString> MenuRowTarget(const QListWidget& list) {
-    const int row = MenuRow();
+std::optional<QString> MenuRowTarget(const QListWidget& list, std::int16_t menuY) {
+    const int row = menuY / kRowHeightPx;
     if (row < 0 || row >= list.count()) return std::nullopt;
     const QString text = list.item(row)->text();
     if (text.isEmpty()) return std::nullopt;
@@ -24,10 +24,6 @@ std::optional<QString> MenuRowTarget(const QListWidget& list) {
 
 QString SearchAddress(const QString& target) {
     return texts::kSearchAddressPrefix + target;
-}
-
-ExecutableFinder PathExecutableFinder() {
-    return [](const QString& name) { return QStandardPaths::findExecutable(name); };
 }
 
 namespace {
@@ -50,12 +46,13 @@ constexpr std::array kTerminals{
 
 }  // namespace
 
-std::optional<Command> PingInTerminal(const QString& target, const ExecutableFinder& find) {
+std::optional<Command> PingInTerminal(const QString& target,
+                                      const platform::ProcessLauncher& launcher) {
     // A row ending in a colon leaves ping with nothing to reach, so it shows its usage.
     QStringList pingArgv{texts::kPingProgram};
     if (!target.isEmpty()) pingArgv << QStringLiteral("--") << target;
     for (const Terminal& terminal : kTerminals) {
-        const QString path = find(QString::fromLatin1(terminal.name));
+        const QString path = launcher.FindExecutable(QString::fromLatin1(terminal.name));
         if (path.isEmpty()) continue;
         return Command{path, QStringList{QString::fromLatin1(terminal.runOption)} + pingArgv};
     }

@@ -30,10 +30,10 @@ namespace quillet::app::DrawModule {
 extern QRegion hSkinRgn;
 
 // Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
-double Rnd(double value);
+[[nodiscard]] double Rnd(double value);
 
 // Twips (1/1440 inch) per pixel at this many dots per inch, as a whole number, at least 1.
-int TwipsPerPixel(double dotsPerInch);
+[[nodiscard]] int TwipsPerPixel(double dotsPerInch);
 
 // The rounded rectangle's arguments; its left and top are always 0.
 struct RoundRectArgs {
@@ -46,12 +46,13 @@ struct RoundRectArgs {
 
 // The corner ellipse is cornerWidth x cornerHeight in units of 100 twips; the extras are added
 // to the window's size.
-RoundRectArgs SkinRgnArgs(double cornerWidth, double cornerHeight, std::int16_t extraWidth,
-                          std::int16_t extraHeight, QSize window, int twipsX, int twipsY);
+[[nodiscard]] RoundRectArgs SkinRgnArgs(double cornerWidth, double cornerHeight,
+                                        std::int16_t extraWidth, std::int16_t extraHeight,
+                                        QSize window, int twipsX, int twipsY);
 
 // Builds the window's shape from the screen's logical resolution and stores it in hSkinRgn.
-QRegion GetSkinRgn(double cornerWidth, double cornerHeight, std::int16_t extraWidth,
-                   std::int16_t extraHeight, const QWidget& window);
+[[nodiscard]] QRegion GetSkinRgn(double cornerWidth, double cornerHeight, std::int16_t extraWidth,
+                                 std::int16_t extraHeight, const QWidget& window);
 
 enum class PieceKind { Top, Bottom, Left, Right, TopLeft, TopRight, BottomLeft, BottomRight };
 
@@ -71,7 +72,7 @@ struct SkinPlan {
     std::optional<QPoint> title;
 };
 
-SkinPlan PlanSkin(QSize window, QSize picture);
+[[nodiscard]] SkinPlan PlanSkin(QSize window, QSize picture);
 
 // `shape` in device pixels at this pixel ratio, scaled rectangle by rectangle as the window
 // system scales a window's mask, so that what is painted meets the mask pixel for pixel.

@@ -12,7 +12,6 @@
 
 #include "app/draw_module.h"
 #include "app/skin_pictures.h"
-#include "platform/platform.h"
 #include "platform/window_system.h"
 
 namespace quillet::app {
@@ -82,11 +81,11 @@ QPoint CentredTopLeft(const QRect& area, QSize size) {
 }
 
 FrameChrome::FrameChrome(QWidget& window, const std::array<QLabel*, 3>& controlBox,
-                         platform::WindowSystem* windows, Actions actions, QObject* parent)
+                         platform::WindowSystem& windows, Actions actions, QObject* parent)
     : QObject(parent),
       window_(window),
       control_box_(controlBox),
-      windows_(windows != nullptr ? *windows : *platform::DesktopPlatform().windows),
+      windows_(windows),
       actions_(std::move(actions)),
       surface_(window),
       title_font_(DefaultTitleFont()) {

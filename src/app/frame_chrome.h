@@ -29,10 +29,10 @@ class SkinPicture;
 // arrow still resizes.
 enum class Zone { Corner, BottomBand, RightBand, Rest };
 
-Zone PressZone(QPointF pos, QSize window);
-Zone PointerZone(QPointF pos, QSize window);
-Qt::Edges ResizeEdges(Zone zone);  // none for Rest, which moves the window
-Qt::CursorShape PointerShape(Zone zone);
+[[nodiscard]] Zone PressZone(QPointF pos, QSize window);
+[[nodiscard]] Zone PointerZone(QPointF pos, QSize window);
+[[nodiscard]] Qt::Edges ResizeEdges(Zone zone);  // none for Rest, which moves the window
+[[nodiscard]] Qt::CursorShape PointerShape(Zone zone);
 
 // Caption buttons, by index (minimise, about, close): how far each one's left edge stands from
 // the window's right edge, and where its looks start in the strip pictures.
@@ -62,9 +62,8 @@ public:
         std::function<void()> closeProgram;  // default: close the window and leave the event loop
     };
 
-    // `windows` may be null: the real window system is used then.
     FrameChrome(QWidget& window, const std::array<QLabel*, 3>& controlBox,
-                platform::WindowSystem* windows, Actions actions, QObject* parent = nullptr);
+                platform::WindowSystem& windows, Actions actions, QObject* parent = nullptr);
     ~FrameChrome() override;
 
     // Moves the caption buttons to their places along the right edge.

@@ -1,21 +1,29 @@
 #include "app/frm_main.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <functional>
 #include <limits>
 #include <span>
 
+#include "actions/form_temp.h"
 #include "actions/results_list.h"
+#include "app/frame_chrome.h"
 #include "app/skin_pictures.h"
 #include "app/ui_texts.h"
 #include "dns/domain_check.h"
 #include "dns/query_builder.h"
 #include "dns/response_decoder.h"
 #include "dns/texts.h"
+#include "platform/platform.h"
 
 namespace quillet::app {
 namespace {
@@ -104,10 +112,8 @@ FrmMain::FrmMain(platform::Platform& platform, ServerSettings settings, QWidget*
             setWindowIcon(QIcon::fromTheme(QStringLiteral("quillet")));
         }
     });
-    actions::ActionContext actionContext;
-    actionContext.platform = &platform_;
-    actionContext.resultsList = List_Show;
-    aboutBox_ = std::make_unique<actions::FormTempHost>(actionContext, this);
+    aboutBox_ =
+        std::make_unique<actions::FormTempHost>(actions::ActionContext{platform_, List_Show}, this);
     new actions::ResultsListBehaviour(List_Show, *aboutBox_);
     connect(&wsk, &net::Wsk::DataArrival, this, &FrmMain::ArrivalHandler);
     connect(CMD_Send, &QPushButton::clicked, this, &FrmMain::QueryAction);
@@ -213,12 +219,11 @@ void FrmMain::QueryAction() {
     }
 
     const dns::DomainVerdict verdict = dns::CheckDomainVerdict(trimmed);
-    lastDomainVerdict_ = ToQString(verdict.text);
     if (!verdict.ok) {
         if (!trimmed.empty()) {
-            platform_.messages->Show(this, ToQString(texts::kBadDomainText),
-                                     ToQString(texts::kBadDomainTitle),
-                                     platform::MessageIcon::Error);
+            platform_.messages.Show(this, ToQString(texts::kBadDomainText),
+                                    ToQString(texts::kBadDomainTitle),
+                                    platform::MessageIcon::Error);
         }
         return;
     }
@@ -229,8 +234,8 @@ void FrmMain::QueryAction() {
         dns::BuildDNSQuery(trimmed, std::string_view(typeText.data(), typeText.size()));
     QString failure = query.ok() ? wsk.SendData(query.datagram) : ToQString(query.error);
     if (!failure.isEmpty()) {
-        platform_.messages->Show(this, ToQString(texts::kSendFailurePrefix) + failure,
-                                 ToQString(texts::kSendFailureTitle), platform::MessageIcon::Error);
+        platform_.messages.Show(this, ToQString(texts::kSendFailurePrefix) + failure,
+                                ToQString(texts::kSendFailureTitle), platform::MessageIcon::Error);
     }
 }
 
@@ -257,7 +262,6 @@ void FrmMain::DecodeDNSAnswer(const QString& replyText) {
     for (const std::string& row : result.rows) {
         List_Show->addItem(ToQString(row));
     }
-    lastDecodeFailure_ = ToQString(result.failure);
     if (result.emptyAnswer) {
         PostEmptyAnswerMessage();
     }
@@ -271,8 +275,8 @@ void FrmMain::PostEmptyAnswerMessage() {
     }
     emptyAnswerPending_ = true;
     QTimer::singleShot(0, this, [this] {
-        platform_.messages->Show(this, ToQString(texts::kEmptyAnswerText),
-                                 ToQString(texts::kEmptyAnswerTitle), platform::MessageIcon::Error);
+        platform_.messages.Show(this, ToQString(texts::kEmptyAnswerText),
+                                ToQString(texts::kEmptyAnswerTitle), platform::MessageIcon::Error);
         emptyAnswerPending_ = false;
     });
 }

@@ -1,22 +1,29 @@
 #pragma once
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QStringList>
 #include <QWidget>
 #include <array>
 #include <memory>
 
-#include "actions/form_temp.h"
-#include "app/frame_chrome.h"
 #include "dns/reply_bytes.h"
 #include "net/wsk.h"
-#include "platform/platform.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace quillet::platform {
+struct Platform;
+}
+namespace quillet::actions {
+class FormTempHost;
+}
 
 namespace quillet::app {
+
+class FrameChrome;
 
 // Where queries go. The program uses the presets and port 53; tests pass a loopback server.
 struct ServerSettings {
@@ -41,14 +48,6 @@ public:
     // Shows what the codec makes of one reply given as reply text.
     void DecodeDNSAnswer(const QString& replyText);
     void ShowAboutBox();
-
-    // The frame, shape, dragging and caption buttons of the frameless window.
-    FrameChrome& Chrome() { return *chrome_; }
-
-    // The text of the last decode that ended early, empty after a clean decode.
-    QString LastDecodeFailure() const { return lastDecodeFailure_; }
-    // The verdict of the last domain check.
-    QString LastDomainVerdict() const { return lastDomainVerdict_; }
 
     QLineEdit* Txt_Domain = nullptr;
     QPushButton* CMD_Send = nullptr;
@@ -77,11 +76,10 @@ private:
 
     platform::Platform& platform_;
     ServerSettings settings_;
-    QString lastDecodeFailure_;
-    QString lastDomainVerdict_;
     bool emptyAnswerPending_ = false;
     // The about box, which also owns the results list's context menu.
     std::unique_ptr<actions::FormTempHost> aboutBox_;
+    // The frame, shape, dragging and caption buttons of the frameless window.
     std::unique_ptr<FrameChrome> chrome_;
 };
 

@@ -35,7 +35,8 @@ int main(int argc, char* argv[]) {
     quillet::app::SetDefaultFont(app);
     quillet::app::UseIconTheme();
 
-    quillet::app::FrmMain window(quillet::platform::DesktopPlatform());
+    quillet::platform::DesktopPlatform desktop;
+    quillet::app::FrmMain window(desktop.platform());
     window.show();
     if (qEnvironmentVariableIntValue("QUILLET_STARTUP_CHECK") == 1) {
         ReportStartup(translated);

@@ -28,7 +28,7 @@ public:
 
     // Sends one datagram to the remote host and port. Returns an empty text on success,
     // otherwise the cause as the system (or the address parser) gives it.
-    QString SendData(std::span<const std::uint8_t> datagram);
+    [[nodiscard]] QString SendData(std::span<const std::uint8_t> datagram);
 
     // The datagram that the last DataArrival announced, at most maxReplyBytes of it.
     QByteArray GetData() const { return arrived_; }

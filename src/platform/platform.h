@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/process_launcher.h"
 #include "platform/save_dialog.h"
@@ -8,16 +9,34 @@
 
 namespace quillet::platform {
 
-// What the program asks of the desktop, gathered so a test can hand in fakes.
+// What the program asks of the desktop, gathered so a test can hand in fakes. Every seam must
+// be given: nothing falls back to the real desktop behind a test's back.
 struct Platform {
-    MessageBoxes* messages = nullptr;
-    UrlOpener* urls = nullptr;
-    ProcessLauncher* processes = nullptr;
-    SaveDialog* saveDialog = nullptr;
-    WindowSystem* windows = nullptr;
+    MessageBoxes& messages;
+    UrlOpener& urls;
+    ProcessLauncher& processes;
+    SaveDialog& saveDialog;
+    WindowSystem& windows;
+    Clock& clock;
 };
 
-// The real desktop; lives for the whole run.
-Platform& DesktopPlatform();
+// The real desktop. Only the program's entry point makes one, for the whole run.
+class DesktopPlatform {
+public:
+    DesktopPlatform() = default;
+    DesktopPlatform(const DesktopPlatform&) = delete;
+    DesktopPlatform& operator=(const DesktopPlatform&) = delete;
+
+    Platform& platform() { return platform_; }
+
+private:
+    QtMessageBoxes messages_;
+    DesktopUrlOpener urls_;
+    QtProcessLauncher processes_;
+    QtSaveDialog saveDialog_;
+    QtWindowSystem windows_;
+    SystemClock clock_;
+    Platform platform_{messages_, urls_, processes_, saveDialog_, windows_, clock_};
+};
 
 }  // namespace quillet::platform

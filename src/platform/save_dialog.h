@@ -19,7 +19,8 @@ struct SaveDialogOptions {
 class SaveDialog {
 public:
     virtual ~SaveDialog() = default;
-    virtual std::optional<QString> AskPath(QWidget* parent, const SaveDialogOptions& options) = 0;
+    [[nodiscard]] virtual std::optional<QString> AskPath(QWidget* parent,
+                                                         const SaveDialogOptions& options) = 0;
 };
 
 class QtSaveDialog final : public SaveDialog {

@@ -11,8 +11,8 @@ namespace quillet::platform {
 // are one past the last column and row, and the figure is drawn one pixel in from them, so
 // (0, 0, W + 1, H + 1) covers exactly a W x H window. The corners are cut by an ellipse of
 // the given size (clamped to the rectangle); below 2 pixels it cuts nothing.
-QRegion RoundRectRegion(int left, int top, int right, int bottom, int ellipseWidth,
-                        int ellipseHeight);
+[[nodiscard]] QRegion RoundRectRegion(int left, int top, int right, int bottom, int ellipseWidth,
+                                      int ellipseHeight);
 
 // What the window system does to a frameless window on the program's behalf.
 class WindowSystem {
@@ -35,8 +35,8 @@ public:
     // Hands the pointer to the window system's own move or resize loop, from the pointer's
     // current position. False when the window system refuses (no window manager, some
     // XWayland setups): the caller then has to move or resize the window itself.
-    virtual bool StartSystemMove(QWidget& window) = 0;
-    virtual bool StartSystemResize(QWidget& window, Qt::Edges edges) = 0;
+    [[nodiscard]] virtual bool StartSystemMove(QWidget& window) = 0;
+    [[nodiscard]] virtual bool StartSystemResize(QWidget& window, Qt::Edges edges) = 0;
 };
 
 class QtWindowSystem final : public WindowSystem {

@@ -79,9 +79,9 @@ TEST_F(ExportTest, SecondExportAppendsAWholeBlockAndKeepsTheFirst) {
     Export();
     const QByteArray first = ReadAll(path);
 
-    world.host->Current()->deleteLater();  // a later export may run in a new about box
+    world.Box()->deleteLater();  // a later export may run in a new about box
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    world.host->Context().timeOfDay = [] { return QTime(23, 59, 58); };
+    world.clock.time = QTime(23, 59, 58);
     world.Fill({QStringLiteral("IP信息:192.0.2.2"), QStringLiteral("IP信息:192.0.2.3")});
     Export();
 

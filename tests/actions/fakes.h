@@ -1,56 +1,38 @@
 #pragma once
 
-// Recording stand-ins for the desktop, and a small window holding a results list laid out as
-// the main window lays it out.
+// A small window holding a results list laid out as the main window lays it out, with the
+// shared recording stand-ins for the desktop.
 
 #include <QApplication>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QSet>
 #include <QTest>
 #include <QWidget>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "actions/form_temp.h"
 #include "actions/results_list.h"
-#include "platform/platform.h"
 #include "support/fake_platform.h"
 
 namespace quillet::actions::testing {
 
-using FakeUrls = quillet::testing::RecordingUrlOpener;
-using FakeProcesses = quillet::testing::RecordingProcessLauncher;
-using FakeMessages = quillet::testing::RecordingMessageBoxes;
-using FakeSaveDialog = quillet::testing::ScriptedSaveDialog;
-
-// Terminals "installed" in /usr/bin for the ping tests.
-inline ExecutableFinder FakeFinder(QSet<QString> installed) {
-    return [installed](const QString& name) {
-        return installed.contains(name) ? QStringLiteral("/usr/bin/") + name : QString();
-    };
-}
-
-class ActionsWorld {
+class ActionsWorld : public quillet::testing::FakePlatform {
 public:
     ActionsWorld() {
+        processes.installed = {QStringLiteral("x-terminal-emulator")};
         window.resize(251, 404);
         list = new QListWidget(&window);
         list->setGeometry(10, 170, 233, 198);
-        ActionContext context;
-        context.platform = &platform;
-        context.resultsList = list;
-        context.findExecutable = FakeFinder({QStringLiteral("x-terminal-emulator")});
-        context.today = [] { return QDate(2026, 12, 7); };
-        context.timeOfDay = [] { return QTime(8, 30, 5); };
-        host = std::make_unique<FormTempHost>(context, &window);
+        host = std::make_unique<FormTempHost>(ActionContext{platform, list}, &window);
         behaviour = new ResultsListBehaviour(list, *host);
         behaviour->SetPopupHook([this](QMenu* menu, const QPoint&) { popups.push_back(menu); });
         window.show();
         (void)QTest::qWaitForWindowExposed(&window);
-        MenuY = 0;
     }
+
+    // The about box that exists now, or null.
+    FormTemp* Box() const { return window.findChild<FormTemp*>(); }
 
     void Fill(const QStringList& rows) {
         list->clear();
@@ -70,12 +52,6 @@ public:
     void Press(int y, Qt::MouseButton button = Qt::RightButton) {
         SendMouse(QEvent::MouseButtonPress, button, y);
     }
-
-    FakeUrls urls;
-    FakeProcesses processes;
-    FakeMessages messages;
-    FakeSaveDialog saveDialog;
-    platform::Platform platform{&messages, &urls, &processes, &saveDialog};
 
     QWidget window;
     QListWidget* list = nullptr;

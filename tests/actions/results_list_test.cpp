@@ -3,6 +3,7 @@
 #include <QScrollBar>
 
 #include "actions/action_texts.h"
+#include "actions/row_actions.h"
 #include "fakes.h"
 
 namespace quillet::actions::testing {
@@ -48,24 +49,23 @@ TEST_P(ResultsListTest, HoverSelectsTheRowUnderThePointerAndShowsItsText) {
 TEST_P(ResultsListTest, RightPressSelectsRecordsAndOpensTheMenuOnlyOverARow) {
     ActionsWorld world;
     world.Fill(kThreeRows);
-    MenuY = 99;
+    world.host->MenuY = 99;
     world.Press(GetParam().y);
 
     const int row = GetParam().row;
     EXPECT_EQ(world.list->currentRow(), row);
     if (row < 0) {
         EXPECT_TRUE(world.popups.empty());
-        EXPECT_EQ(MenuY, 99);
-        EXPECT_EQ(world.host->Current(), nullptr);
+        EXPECT_EQ(world.host->MenuY, 99);
+        EXPECT_EQ(world.Box(), nullptr);
         return;
     }
-    EXPECT_EQ(MenuY, GetParam().y);
-    EXPECT_EQ(MenuRow(), row);
+    EXPECT_EQ(world.host->MenuY, GetParam().y);
     ASSERT_EQ(world.popups.size(), 1u);
-    ASSERT_NE(world.host->Current(), nullptr);
-    EXPECT_EQ(world.popups[0], world.host->Current()->Menu_Left);
+    ASSERT_NE(world.Box(), nullptr);
+    EXPECT_EQ(world.popups[0], world.Box()->Menu_Left);
     // The box that owns the menu comes into being hidden.
-    EXPECT_FALSE(world.host->Current()->isVisible());
+    EXPECT_FALSE(world.Box()->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(RowBoundaries, ResultsListTest, ::testing::ValuesIn(kPointerCases));
@@ -76,7 +76,7 @@ TEST(ResultsList, LeftAndMiddlePressesOpenNoMenu) {
     world.Press(15, Qt::LeftButton);
     world.Press(15, Qt::MiddleButton);
     EXPECT_TRUE(world.popups.empty());
-    EXPECT_EQ(world.host->Current(), nullptr);
+    EXPECT_EQ(world.Box(), nullptr);
 }
 
 TEST(ResultsList, EmptyListIgnoresHoverAndRightPress) {
@@ -86,7 +86,7 @@ TEST(ResultsList, EmptyListIgnoresHoverAndRightPress) {
     EXPECT_EQ(world.list->currentRow(), -1);
     EXPECT_TRUE(world.list->toolTip().isEmpty());
     EXPECT_TRUE(world.popups.empty());
-    EXPECT_EQ(world.host->Current(), nullptr);
+    EXPECT_EQ(world.Box(), nullptr);
 }
 
 TEST(ResultsList, ScrolledListActsOnTheRowThePointerIsOver) {
@@ -102,10 +102,10 @@ TEST(ResultsList, ScrolledListActsOnTheRowThePointerIsOver) {
 
     world.Press(3);
     EXPECT_EQ(world.list->currentRow(), 10);
-    EXPECT_EQ(MenuRow(), 10);
+    EXPECT_EQ(world.host->MenuY, 10 * kRowHeightPx + 3);
     // Scrolling back before the item is chosen must not change the row acted on.
     world.list->verticalScrollBar()->setValue(0);
-    EXPECT_EQ(MenuRowTarget(*world.list), QStringLiteral("192.0.2.10"));
+    EXPECT_EQ(MenuRowTarget(*world.list, world.host->MenuY), QStringLiteral("192.0.2.10"));
 }
 
 TEST(ResultsList, RowsOnScreenMatchThePointerArithmetic) {

@@ -68,7 +68,7 @@ protected:
 
 TEST_P(RowActionTest, PingRunsInATerminalWithTheTargetAsOneArgument) {
     PressOnRowUnderTest();
-    world.host->Current()->Menu_Ping->trigger();
+    world.Box()->Menu_Ping->trigger();
     ASSERT_EQ(world.processes.started.size(), 1u);
     const auto& started = world.processes.started[0];
     EXPECT_EQ(started.program, QStringLiteral("/usr/bin/x-terminal-emulator"));
@@ -78,7 +78,7 @@ TEST_P(RowActionTest, PingRunsInATerminalWithTheTargetAsOneArgument) {
 
 TEST_P(RowActionTest, SearchOpensTheAddressWithTheTargetUnchanged) {
     PressOnRowUnderTest();
-    world.host->Current()->menu_baidu->trigger();
+    world.Box()->menu_baidu->trigger();
     EXPECT_EQ(world.urls.opened, QStringList{GetParam().searchAddress});
     EXPECT_TRUE(world.processes.started.empty());
 }
@@ -91,7 +91,7 @@ TEST(RowActions, RowGoneOrEmptyByTheTimeTheItemRunsDoesNothing) {
     world.Fill({QStringLiteral("提交的域名为:example.com"), QStringLiteral("IP信息:192.0.2.7"),
                 QString()});
     world.Press(30);  // the empty third row
-    FormTemp* form = world.host->Current();
+    FormTemp* form = world.Box();
     ASSERT_NE(form, nullptr);
     form->Menu_Ping->trigger();
     form->menu_baidu->trigger();
@@ -121,8 +121,10 @@ TEST(RowActions, PingUsesTheFirstInstalledTerminalWithItsOwnConvention) {
         {{"xterm"}, "xterm", "-e"},
     };
     for (const TerminalCase& c : cases) {
+        quillet::testing::RecordingProcessLauncher launcher;
+        launcher.installed = c.installed;
         const std::optional<Command> command =
-            PingInTerminal(QStringLiteral("192.0.2.7"), FakeFinder(c.installed));
+            PingInTerminal(QStringLiteral("192.0.2.7"), launcher);
         ASSERT_TRUE(command.has_value()) << c.program.toStdString();
         EXPECT_EQ(command->program, "/usr/bin/" + c.program);
         EXPECT_EQ(command->arguments,
@@ -132,10 +134,10 @@ TEST(RowActions, PingUsesTheFirstInstalledTerminalWithItsOwnConvention) {
 
 TEST(RowActions, NoTerminalInstalledStartsNothing) {
     ActionsWorld world;
-    world.host->Context().findExecutable = FakeFinder({});
+    world.processes.installed.clear();
     world.Fill({QStringLiteral("IP信息:192.0.2.7")});
     world.Press(3);
-    world.host->Current()->Menu_Ping->trigger();
+    world.Box()->Menu_Ping->trigger();
     EXPECT_TRUE(world.processes.started.empty());
 }
 

@@ -13,15 +13,13 @@
 #include "app/draw_module.h"
 #include "app/retained_surface.h"
 #include "app/skin_pictures.h"
-#include "fake_window_system.h"
 #include "skin_expect.h"
-#include "support/wait.h"
+#include "support/fake_platform.h"
 
 namespace quillet::app {
 namespace {
 
 using testing::FakeWindowSystem;
-using testing::WaitUntil;
 
 const QColor kBackground(0xec, 0xf6, 0xf8);
 
@@ -149,12 +147,12 @@ protected:
         control->setGeometry(10, 113, 56, 18);
         window.resize(251, 404);
         chrome = std::make_unique<FrameChrome>(
-            window, boxes, &windows,
+            window, boxes, windows,
             FrameChrome::Actions{[this] { ++abouts; }, [this] { ++closes; }});
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         // Start-up is over once the first tick has turned retained drawing off.
-        ASSERT_TRUE(WaitUntil([this] { return !chrome->Timer1.isActive(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !chrome->Timer1.isActive(); }));
         ASSERT_FALSE(chrome->RetainedDrawing());
         windows.starts.clear();
     }
@@ -324,11 +322,11 @@ TEST_F(ChromeTest, MinimiseThenRestoreLeavesTheFrameWholeAndTimer1Stopped) {
     QTest::mouseClick(boxes[0], Qt::LeftButton, {}, QPoint(13, 8));
     EXPECT_TRUE(window.isMinimized());
     EXPECT_TRUE(chrome->Timer1.isActive());
-    ASSERT_TRUE(WaitUntil([this] { return chrome->RetainedDrawing(); }));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return chrome->RetainedDrawing(); }));
     EXPECT_TRUE(chrome->Timer1.isActive()) << "the timer stopped while minimised";
 
     window.showNormal();
-    ASSERT_TRUE(WaitUntil([this] { return !chrome->Timer1.isActive(); }));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !chrome->Timer1.isActive(); }));
     EXPECT_FALSE(window.isMinimized());
     EXPECT_FALSE(chrome->RetainedDrawing());
     ExpectFrameWhole(chrome->surface().retained());
@@ -341,7 +339,7 @@ TEST_F(ChromeTest, RefusedDragMovesAndResizesTheWindowItself) {
     const QPoint start = window.pos();
     Send(&window, QEvent::MouseButtonPress, {120, 250}, Qt::LeftButton, Qt::LeftButton);
     Send(&window, QEvent::MouseMove, {150, 270}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_TRUE(WaitUntil([&] { return window.pos() == start + QPoint(30, 20); }))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.pos() == start + QPoint(30, 20); }))
         << window.pos().x() << "," << window.pos().y();
     Send(&window, QEvent::MouseButtonRelease, {150, 270}, Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(chrome->dragging());
@@ -380,7 +378,7 @@ TEST_F(ChromeTest, UnderACompositorTheWindowIsLeftWhereItPutsIt) {
     Send(&window, QEvent::MouseButtonPress, {120, 250}, Qt::LeftButton, Qt::LeftButton);
     Send(&window, QEvent::MouseMove, {150, 270}, Qt::NoButton, Qt::LeftButton);
     Send(&window, QEvent::MouseButtonRelease, {150, 270}, Qt::LeftButton, Qt::NoButton);
-    testing::Settle(50);
+    QTest::qWait(50);
     EXPECT_EQ(window.pos(), QPoint(194, 0));
 }
 
@@ -391,7 +389,7 @@ TEST(FrameUnderACompositor, WindowIsTranslucentOutsideItsOutline) {
     window.setAutoFillBackground(true);
     std::array<QLabel*, 3> boxes{new QLabel(&window), new QLabel(&window), new QLabel(&window)};
     window.resize(251, 404);
-    FrameChrome chrome(window, boxes, &windows, {});
+    FrameChrome chrome(window, boxes, windows, {});
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const QImage image = window.grab().toImage();
@@ -406,7 +404,7 @@ TEST_F(ChromeTest, AcceptedDragIsLeftToTheWindowSystem) {
     const QPoint start = window.pos();
     Send(&window, QEvent::MouseButtonPress, {120, 250}, Qt::LeftButton, Qt::LeftButton);
     Send(&window, QEvent::MouseMove, {150, 270}, Qt::NoButton, Qt::LeftButton);
-    testing::Settle(50);
+    QTest::qWait(50);
     EXPECT_EQ(window.pos(), start);
     EXPECT_FALSE(chrome->dragging());
     Send(&window, QEvent::MouseButtonRelease, {150, 270}, Qt::LeftButton, Qt::NoButton);

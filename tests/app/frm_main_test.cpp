@@ -13,8 +13,6 @@ namespace quillet::app {
 namespace {
 
 using quillet::testing::ExampleAReply;
-using quillet::testing::Settle;
-using quillet::testing::WaitUntil;
 
 const QString kTypeA = QStringLiteral("A记录查询");
 const QString kTypeMX = QStringLiteral("MX记录查询");
@@ -61,7 +59,7 @@ TEST_F(QueryActionTest, TypedTextIsShapedOnceTheWindowIsUp) {
     auto shaped = [](const QWidget* widget) {
         return !(widget->font().styleStrategy() & QFont::PreferNoShaping);
     };
-    EXPECT_TRUE(quillet::testing::WaitUntil([&] { return shaped(window->Txt_Domain); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shaped(window->Txt_Domain); }));
     for (const QWidget* known :
          {static_cast<QWidget*>(window->Label2), static_cast<QWidget*>(window->CMD_Send),
           static_cast<QWidget*>(window->List_Show)}) {
@@ -147,11 +145,11 @@ TEST_F(QueryActionTest, RepliesAreDecodedInArrivalOrderAndStrangersAreIgnored) {
     ASSERT_TRUE(stranger.bind(QHostAddress::LocalHost, 0));
     stranger.writeDatagram(ExampleAReply(66), QHostAddress::LocalHost, last.senderPort());
     Answer(ExampleAReply(1));
-    ASSERT_TRUE(WaitUntil([&] { return Rows().size() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Rows().size() == 2; }));
     EXPECT_EQ(Rows().at(1), QStringLiteral("IP信息:192.0.2.1"));
     Answer(ExampleAReply(2));
-    ASSERT_TRUE(WaitUntil([&] { return Rows().value(1).endsWith(".2"); }));
-    Settle(100);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Rows().value(1).endsWith(".2"); }));
+    QTest::qWait(100);
     EXPECT_EQ(Rows(), QStringList({QStringLiteral("提交的域名为:example.com"),
                                    QStringLiteral("IP信息:192.0.2.2")}));
     EXPECT_TRUE(window->Txt_Show->text().startsWith("00 00 81 80 "));
@@ -161,10 +159,10 @@ TEST_F(QueryActionTest, EmptyAnswersShowOneBoxAndEmptyDatagramsChangeNothing) {
     Query("example.com", kTypeA);
     NextQuery();
     Answer(ExampleAReply(1));
-    ASSERT_TRUE(WaitUntil([&] { return Rows().size() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Rows().size() == 2; }));
 
     Answer(QByteArray());
-    Settle(100);
+    QTest::qWait(100);
     EXPECT_EQ(Rows().size(), 2);
 
     QByteArray noAnswer = ExampleAReply(1).left(29);
@@ -173,8 +171,8 @@ TEST_F(QueryActionTest, EmptyAnswersShowOneBoxAndEmptyDatagramsChangeNothing) {
     for (int i = 0; i < 20; ++i) {
         Answer(noAnswer);
     }
-    ASSERT_TRUE(WaitUntil([&] { return !fake.messages.shown.empty(); }));
-    Settle(800);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fake.messages.shown.empty(); }));
+    QTest::qWait(800);
     // Boxes never pile up inside one another, however many such replies come.
     EXPECT_EQ(fake.messages.maxDepth, 1);
     EXPECT_LE(fake.messages.shown.size(), 3u);
@@ -194,7 +192,7 @@ TEST_F(QueryActionTest, ARightPressOnARowOffersTheMenuThatActsOnThatRow) {
     Query("example.com", kTypeA);
     NextQuery();
     Answer(quillet::testing::ExampleAReply(7));
-    ASSERT_TRUE(WaitUntil([&] { return window->List_Show->count() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->List_Show->count() == 2; }));
 
     QWidget* rows = window->List_Show->viewport();
     const QPoint secondRow(20, 14 + 3);
@@ -203,7 +201,7 @@ TEST_F(QueryActionTest, ARightPressOnARowOffersTheMenuThatActsOnThatRow) {
     EXPECT_EQ(window->List_Show->toolTip(), QStringLiteral("IP信息:192.0.2.7"));
 
     QTest::mousePress(rows, Qt::RightButton, Qt::NoModifier, secondRow);
-    ASSERT_TRUE(WaitUntil([] { return QApplication::activePopupWidget() != nullptr; }));
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
     QStringList captions;

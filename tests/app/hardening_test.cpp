@@ -16,8 +16,6 @@ namespace quillet::app {
 namespace {
 
 using quillet::testing::ExampleAReply;
-using quillet::testing::Settle;
-using quillet::testing::WaitUntil;
 
 // AddressSanitizer keeps freed memory in quarantine, so resident memory says nothing there.
 #if defined(__SANITIZE_ADDRESS__)
@@ -91,8 +89,8 @@ TEST_F(HardeningTest, AFloodFromStrangersIsDroppedWhileTheRealReplyShows) {
             server.writeDatagram(ExampleAReply(1), QHostAddress::LocalHost, clientPort);
         }
     }
-    ASSERT_TRUE(WaitUntil([&] { return window->List_Show->count() == 2; }));
-    Settle(300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->List_Show->count() == 2; }));
+    QTest::qWait(300);
     const long after = ResidentKiB();
     std::printf("[   info   ] %d stranger datagrams in %lld ms, %llu dropped, RSS %ld -> %ld KiB\n",
                 kFlood, static_cast<long long>(clock.elapsed()),
@@ -132,7 +130,7 @@ TEST_F(HardeningTest, AFloodFromTheServerIsDecodedDatagramByDatagram) {
             }
             server.writeDatagram(datagram, QHostAddress::LocalHost, clientPort);
         }
-        ASSERT_TRUE(WaitUntil([&] { return decoded.count() == sent; }))
+        ASSERT_TRUE(QTest::qWaitFor([&] { return decoded.count() == sent; }))
             << decoded.count() << " of " << sent;
     }
     const long after = ResidentKiB();
@@ -177,7 +175,7 @@ TEST_F(HardeningTest, BadDomainTextsSendNothingAndSayWhy) {
             << c.text.left(40).toStdString() << " gave "
             << fake.messages.shown[0].text.toStdString();
     }
-    Settle(150);
+    QTest::qWait(150);
     EXPECT_FALSE(server.hasPendingDatagrams());
 }
 

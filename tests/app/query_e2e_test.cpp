@@ -7,8 +7,6 @@
 namespace quillet::app {
 namespace {
 
-using quillet::testing::WaitUntil;
-
 const char kZone[] = R"($ORIGIN example.com.
 $TTL 3600
 @       IN SOA  ns1.example.com. hostmaster.example.com. 1 3600 600 86400 300
@@ -42,7 +40,7 @@ protected:
     // Runs one query and waits until its rows (or the empty-answer box) are in.
     QStringList Lookup(const QString& domain, const QString& type) {
         Query(domain, type);
-        EXPECT_TRUE(WaitUntil(
+        EXPECT_TRUE(QTest::qWaitFor(
             [&] { return window->List_Show->count() > 0 || !fake.messages.shown.empty(); }));
         return Rows();
     }

@@ -4,22 +4,18 @@
 
 #include <QNetworkDatagram>
 #include <QSignalSpy>
+#include <QTest>
 #include <QUdpSocket>
 #include <vector>
 
-#include "support/wait.h"
-
 namespace quillet::net {
 namespace {
-
-using quillet::testing::Settle;
-using quillet::testing::WaitUntil;
 
 // A stand-in DNS server: a socket on 127.0.0.1 that records what reaches it.
 struct LoopbackPeer {
     LoopbackPeer() { EXPECT_TRUE(socket.bind(QHostAddress::LocalHost, 0)); }
     QNetworkDatagram Receive() {
-        EXPECT_TRUE(WaitUntil([&] { return socket.hasPendingDatagrams(); }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return socket.hasPendingDatagrams(); }));
         return socket.receiveDatagram();
     }
     QUdpSocket socket;
@@ -47,7 +43,7 @@ TEST_F(WskTest, SendsExactlyTheDatagramAndHandsOnTheServersReply) {
     QSignalSpy arrivals(&wsk, &Wsk::DataArrival);
     server.socket.writeDatagram(QByteArray("\x12\x34\x00", 3), received.senderAddress(),
                                 received.senderPort());
-    ASSERT_TRUE(WaitUntil([&] { return arrivals.count() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return arrivals.count() == 1; }));
     EXPECT_EQ(wsk.GetData(), QByteArray("\x12\x34\x00", 3));
 }
 
@@ -62,11 +58,11 @@ TEST_F(WskTest, DropsDatagramsFromAnyoneButTheServer) {
     const quint16 clientPort = static_cast<quint16>(query.senderPort());
 
     stranger.writeDatagram(QByteArray("spoof"), QHostAddress::LocalHost, clientPort);
-    ASSERT_TRUE(WaitUntil([&] { return wsk.DroppedCount() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return wsk.DroppedCount() == 1; }));
     EXPECT_EQ(arrivals.count(), 0);
 
     server.socket.writeDatagram(QByteArray("real"), QHostAddress::LocalHost, clientPort);
-    ASSERT_TRUE(WaitUntil([&] { return arrivals.count() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return arrivals.count() == 1; }));
     EXPECT_EQ(wsk.GetData(), QByteArray("real"));
 }
 
@@ -82,8 +78,8 @@ TEST_F(WskTest, RepliesFromTheOldServerAreDroppedAfterTheServerChanges) {
     QSignalSpy arrivals(&wsk, &Wsk::DataArrival);
     server.socket.writeDatagram(QByteArray("late"), QHostAddress::LocalHost, clientPort);
     other.socket.writeDatagram(QByteArray("new"), QHostAddress::LocalHost, clientPort);
-    ASSERT_TRUE(WaitUntil([&] { return arrivals.count() == 1; }));
-    Settle(100);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return arrivals.count() == 1; }));
+    QTest::qWait(100);
     EXPECT_EQ(arrivals.count(), 1);
     EXPECT_EQ(wsk.GetData(), QByteArray("new"));
 }
@@ -93,7 +89,7 @@ TEST_F(WskTest, LongDatagramsAreCutToWhatTheDecoderTakes) {
     const QNetworkDatagram query = server.Receive();
     QSignalSpy arrivals(&wsk, &Wsk::DataArrival);
     server.socket.writeDatagram(QByteArray(600, 'x'), query.senderAddress(), query.senderPort());
-    ASSERT_TRUE(WaitUntil([&] { return arrivals.count() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return arrivals.count() == 1; }));
     EXPECT_EQ(wsk.GetData().size(), 513);
 }
 
@@ -103,7 +99,7 @@ TEST_F(WskTest, AnEmptyDatagramIsReadAndDoesNotStallLaterOnes) {
     QSignalSpy arrivals(&wsk, &Wsk::DataArrival);
     server.socket.writeDatagram(QByteArray(), query.senderAddress(), query.senderPort());
     server.socket.writeDatagram(QByteArray("after"), query.senderAddress(), query.senderPort());
-    ASSERT_TRUE(WaitUntil([&] { return arrivals.count() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return arrivals.count() == 2; }));
     EXPECT_EQ(arrivals.at(0).at(0).toLongLong(), 0);
     EXPECT_EQ(wsk.GetData(), QByteArray("after"));
 }

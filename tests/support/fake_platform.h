@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QRegion>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
@@ -57,7 +59,11 @@ public:
         started.push_back({program, arguments});
         return true;
     }
+    QString FindExecutable(const QString& name) const override {
+        return installed.contains(name) ? QStringLiteral("/usr/bin/") + name : QString();
+    }
     std::vector<StartedProcess> started;
+    QSet<QString> installed;  // found in /usr/bin
 };
 
 class ScriptedSaveDialog final : public platform::SaveDialog {
@@ -72,13 +78,52 @@ public:
     platform::SaveDialogOptions options;  // of the last time it was shown
 };
 
+// Records what the window asks of the window system; `accept` decides whether it lets the
+// window system's own move and resize loops start, `compositor` whether it behaves as
+// Wayland does (the mask limits input only, and windows are placed by the compositor).
+class FakeWindowSystem final : public platform::WindowSystem {
+public:
+    struct Start {
+        bool move;
+        Qt::Edges edges;
+        bool operator==(const Start&) const = default;
+    };
+
+    void SetShape(QWidget&, const QRegion& shape) override { shapes.push_back(shape); }
+    bool MaskLimitsInputOnly() const override { return compositor; }
+    bool PlacesWindowsItself() const override { return compositor; }
+    bool StartSystemMove(QWidget&) override {
+        starts.push_back({true, {}});
+        return accept;
+    }
+    bool StartSystemResize(QWidget&, Qt::Edges edges) override {
+        starts.push_back({false, edges});
+        return accept;
+    }
+
+    bool accept = true;
+    bool compositor = false;  // behave as Wayland does
+    std::vector<QRegion> shapes;
+    std::vector<Start> starts;
+};
+
+class FixedClock final : public platform::Clock {
+public:
+    QDate Today() const override { return date; }
+    QTime TimeOfDay() const override { return time; }
+    QDate date{2026, 12, 7};
+    QTime time{8, 30, 5};
+};
+
 // A platform whose every seam records instead of acting.
 struct FakePlatform {
     RecordingMessageBoxes messages;
     RecordingUrlOpener urls;
     RecordingProcessLauncher processes;
     ScriptedSaveDialog saveDialog;
-    platform::Platform platform{&messages, &urls, &processes, &saveDialog};
+    FakeWindowSystem windows;
+    FixedClock clock;
+    platform::Platform platform{messages, urls, processes, saveDialog, windows, clock};
 };
 
 }  // namespace quillet::testing

@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QNetworkDatagram>
+#include <QPushButton>
 #include <QTest>
 #include <QUdpSocket>
 #include <memory>
 
 #include "app/frm_main.h"
 #include "support/fake_platform.h"
-#include "support/wait.h"
 
 namespace quillet::testing {
 
@@ -62,12 +66,12 @@ protected:
     }
 
     QByteArray NextQuery() {
-        EXPECT_TRUE(WaitUntil([&] { return server.hasPendingDatagrams(); }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return server.hasPendingDatagrams(); }));
         last = server.receiveDatagram();
         return last.data();
     }
     bool NothingSent() {
-        Settle(150);
+        QTest::qWait(150);
         return !server.hasPendingDatagrams();
     }
     void Answer(const QByteArray& reply) {
