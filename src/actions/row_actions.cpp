@@ -4,8 +4,8 @@
 #include <QStandardPaths>
 #include <array>
 
-#include "actions/action_texts.h"
 #include "actions/results_list.h"
+#include "app/qt_texts.h"
 
 namespace quillet::actions {
 
@@ -23,7 +23,7 @@ std::optional<QString> MenuRowTarget(const QListWidget& list) {
 }
 
 QString SearchAddress(const QString& target) {
-    return texts::kSearchAddressPrefix + target;
+    return ToQString(texts::kSearchAddressPrefix) + target;
 }
 
 ExecutableFinder PathExecutableFinder() {
@@ -52,7 +52,7 @@ constexpr std::array kTerminals{
 
 std::optional<Command> PingInTerminal(const QString& target, const ExecutableFinder& find) {
     // A row ending in a colon leaves ping with nothing to reach, so it shows its usage.
-    QStringList pingArgv{texts::kPingProgram};
+    QStringList pingArgv{ToQString(texts::kPingProgram)};
     if (!target.isEmpty()) pingArgv << QStringLiteral("--") << target;
     for (const Terminal& terminal : kTerminals) {
         const QString path = find(QString::fromLatin1(terminal.name));

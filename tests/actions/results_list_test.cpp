@@ -2,7 +2,6 @@
 
 #include <QScrollBar>
 
-#include "actions/action_texts.h"
 #include "fakes.h"
 
 namespace quillet::actions::testing {

@@ -8,9 +8,7 @@
 #include <QTranslator>
 #include <string_view>
 
-#include "actions/action_texts.h"
-#include "app/ui_texts.h"
-#include "dns/texts.h"
+#include "app/qt_texts.h"
 
 namespace quillet::app {
 namespace {
@@ -24,22 +22,43 @@ TEST(AppSetupTest, TheDefaultFontHoldsEveryCharacterOfTheInterface) {
     const QFontMetrics metrics(font);
 
     QStringList texts;
-    for (std::string_view text :
-         {texts::kSendButton,         texts::kLabelDomain,        texts::kLabelServer,
-          texts::kLabelType,          texts::kCreditLine,         texts::kCreditTooltip,
-          texts::kCopyrightLine,      texts::kBadDomainText,      texts::kBadDomainTitle,
-          texts::kSendFailurePrefix,  texts::kSendFailureTitle,   texts::kEmptyAnswerText,
-          texts::kEmptyAnswerTitle,   dns::texts::kTypeA,         dns::texts::kTypeNS,
-          dns::texts::kTypeCNAME,     dns::texts::kTypeMX,        dns::texts::kRowQuestion,
-          dns::texts::kRowA,          dns::texts::kRowNS,         dns::texts::kRowCNAME,
-          dns::texts::kRowSOA,        dns::texts::kRowMX,         dns::texts::kRowUnknownType,
-          dns::texts::kRowTypeString, dns::texts::kRowTypeNumber, dns::texts::kRowPosition}) {
+    for (std::string_view text : {texts::kSendButton,
+                                  texts::kLabelDomain,
+                                  texts::kLabelServer,
+                                  texts::kLabelType,
+                                  texts::kCreditLine,
+                                  texts::kCreditTooltip,
+                                  texts::kCopyrightLine,
+                                  texts::kBadDomainText,
+                                  texts::kBadDomainTitle,
+                                  texts::kSendFailurePrefix,
+                                  texts::kSendFailureTitle,
+                                  texts::kEmptyAnswerText,
+                                  texts::kEmptyAnswerTitle,
+                                  texts::kTypeA,
+                                  texts::kTypeNS,
+                                  texts::kTypeCNAME,
+                                  texts::kTypeMX,
+                                  texts::kRowQuestion,
+                                  texts::kRowA,
+                                  texts::kRowNS,
+                                  texts::kRowCNAME,
+                                  texts::kRowSOA,
+                                  texts::kRowMX,
+                                  texts::kRowUnknownType,
+                                  texts::kRowTypeString,
+                                  texts::kRowTypeNumber,
+                                  texts::kRowPosition,
+                                  texts::kAboutCaption,
+                                  texts::kAuthorLabel,
+                                  texts::kDoneButton,
+                                  texts::kMenuPing,
+                                  texts::kMenuSearch,
+                                  texts::kMenuSave,
+                                  texts::kSaveTitle,
+                                  texts::kExportedTitle}) {
         texts << ToQString(text);
     }
-    texts << actions::texts::kAboutCaption << actions::texts::kAuthorLabel
-          << actions::texts::kDoneButton << actions::texts::kMenuPing << actions::texts::kMenuSearch
-          << actions::texts::kMenuSave << actions::texts::kSaveTitle
-          << actions::texts::kExportedTitle;
 
     for (const QString& text : texts) {
         for (const char32_t c : text.toUcs4()) {
