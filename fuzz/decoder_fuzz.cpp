@@ -54,6 +54,8 @@ void CheckParsed(const ParsedReply& p, std::span<const std::uint8_t> bytes) {
     std::size_t walked = p.question ? p.question->end : 0;
     for (const Record& r : p.records) {
         Check(r.owner == walked && r.data <= bytes.size());
+        // An SOA whose data runs past the end keeps its row, and the walk stops there.
+        if (p.fault && &r == &p.records.back()) break;
         Check(r.next > r.owner && r.next <= bytes.size());
         walked = r.next;
     }

@@ -30,9 +30,11 @@ std::string Ipv4Text(const std::array<std::uint8_t, 4>& address) {
 
 // The type's hex digits as they stand in the reply text, a leading 00 byte left out.
 std::string TypeString(std::uint16_t type) {
+    const auto high = dns::HexPair(static_cast<std::uint8_t>(type >> 8));
+    const auto low = dns::HexPair(static_cast<std::uint8_t>(type & 0xFF));
     std::string text;
-    if (type > 0xFF) dns::AppendHexPair(text, static_cast<std::uint8_t>(type >> 8));
-    dns::AppendHexPair(text, static_cast<std::uint8_t>(type & 0xFF));
+    if (type > 0xFF) text.append(high.data(), high.size());
+    text.append(low.data(), low.size());
     return text;
 }
 
@@ -53,11 +55,11 @@ std::string_view RowLabel(std::uint16_t type) {
 }
 
 std::string HexDump(std::span<const std::uint8_t> bytes) {
-    std::string dump;
-    dump.reserve(bytes.size() * 3);
-    for (const std::uint8_t byte : bytes) {
-        dns::AppendHexPair(dump, byte);
-        dump.push_back(' ');
+    std::string dump(bytes.size() * 3, ' ');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto pair = dns::HexPair(bytes[i]);
+        dump[3 * i] = pair[0];
+        dump[3 * i + 1] = pair[1];
     }
     return dump;
 }

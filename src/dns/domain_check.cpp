@@ -47,7 +47,8 @@ std::string DEC_to_HEX(std::int32_t value) {
     if (value <= 0) return {};
     std::string text;
     for (int shift = 24; shift >= 0; shift -= 8) {
-        AppendHexPair(text, static_cast<std::uint8_t>(value >> shift));
+        const auto pair = HexPair(static_cast<std::uint8_t>(value >> shift));
+        text.append(pair.data(), pair.size());
     }
     return text.substr(text.find_first_not_of('0'));
 }

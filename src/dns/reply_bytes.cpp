@@ -8,9 +8,12 @@ namespace quillet::dns {
 
 std::string ReplyText(std::span<const std::uint8_t> datagram) {
     const auto kept = datagram.first(std::min(datagram.size(), kMaxReplyBytes));
-    std::string text;
-    text.reserve(kept.size() * 2);
-    for (const std::uint8_t byte : kept) AppendHexPair(text, byte);
+    std::string text(kept.size() * 2, '0');
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const auto pair = HexPair(kept[i]);
+        text[2 * i] = pair[0];
+        text[2 * i + 1] = pair[1];
+    }
     return text;
 }
 

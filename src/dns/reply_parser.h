@@ -27,7 +27,7 @@ struct Record {
     std::uint16_t dataLength = 0;
     std::array<std::uint8_t, 4> address{};  // A
     Labels name;                            // NS, CNAME, MX exchange, SOA primary server
-    std::size_t next = 0;                   // where the walk goes on
+    std::size_t next = 0;                   // where the walk goes on (0 when it stops here)
 };
 
 // A record of a type the walk does not know: the walk stops at it.

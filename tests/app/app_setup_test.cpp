@@ -21,44 +21,22 @@ TEST(AppSetupTest, TheDefaultFontHoldsEveryCharacterOfTheInterface) {
     EXPECT_EQ(font.pointSize(), 9);
     const QFontMetrics metrics(font);
 
+    using namespace quillet::texts;
+    // clang-format off
+    const std::string_view shown[] = {
+        kSendButton, kLabelDomain, kLabelServer, kLabelType,
+        kCreditLine, kCreditTooltip, kCopyrightLine, kBadDomainText,
+        kBadDomainTitle, kSendFailurePrefix, kSendFailureTitle, kEmptyAnswerText,
+        kEmptyAnswerTitle, kTypeA, kTypeNS, kTypeCNAME,
+        kTypeMX, kRowQuestion, kRowA, kRowNS,
+        kRowCNAME, kRowSOA, kRowMX, kRowUnknownType,
+        kRowTypeString, kRowTypeNumber, kRowPosition, kAboutCaption,
+        kAuthorLabel, kDoneButton, kMenuPing, kMenuSearch,
+        kMenuSave, kSaveTitle, kExportedTitle,
+    };
+    // clang-format on
     QStringList texts;
-    for (std::string_view text : {texts::kSendButton,
-                                  texts::kLabelDomain,
-                                  texts::kLabelServer,
-                                  texts::kLabelType,
-                                  texts::kCreditLine,
-                                  texts::kCreditTooltip,
-                                  texts::kCopyrightLine,
-                                  texts::kBadDomainText,
-                                  texts::kBadDomainTitle,
-                                  texts::kSendFailurePrefix,
-                                  texts::kSendFailureTitle,
-                                  texts::kEmptyAnswerText,
-                                  texts::kEmptyAnswerTitle,
-                                  texts::kTypeA,
-                                  texts::kTypeNS,
-                                  texts::kTypeCNAME,
-                                  texts::kTypeMX,
-                                  texts::kRowQuestion,
-                                  texts::kRowA,
-                                  texts::kRowNS,
-                                  texts::kRowCNAME,
-                                  texts::kRowSOA,
-                                  texts::kRowMX,
-                                  texts::kRowUnknownType,
-                                  texts::kRowTypeString,
-                                  texts::kRowTypeNumber,
-                                  texts::kRowPosition,
-                                  texts::kAboutCaption,
-                                  texts::kAuthorLabel,
-                                  texts::kDoneButton,
-                                  texts::kMenuPing,
-                                  texts::kMenuSearch,
-                                  texts::kMenuSave,
-                                  texts::kSaveTitle,
-                                  texts::kExportedTitle}) {
-        texts << ToQString(text);
-    }
+    for (std::string_view text : shown) texts << ToQString(text);
 
     for (const QString& text : texts) {
         for (const char32_t c : text.toUcs4()) {

@@ -96,22 +96,24 @@ TEST_F(QueryActionTest, RejectedDomainsShowTheErrorBoxAndSendNothing) {
 }
 
 TEST_F(QueryActionTest, TrimsTheDomainIntoTheBoxAndTheDatagram) {
+    const QByteArray abc(
+        "\x02"
+        "ab\x01"
+        "c\x00",
+        6);
     Query("   ab.c  ", kTypeA);
     EXPECT_EQ(window->Txt_Domain->text(), "ab.c");
-    EXPECT_EQ(NextQuery(), QueryBytes(QByteArray("\x02"
-                                                 "ab\x01"
-                                                 "c\x00",
-                                                 6),
-                                      1));
+    EXPECT_EQ(NextQuery(), QueryBytes(abc, 1));
 
     window->Comb_Sel->setCurrentText(kTypeMX);
     QTest::mouseClick(window->CMD_Send, Qt::LeftButton);
-    EXPECT_EQ(NextQuery(), QueryBytes(QByteArray("\x02"
-                                                 "ab\x01"
-                                                 "c\x00",
-                                                 6),
-                                      15));
+    EXPECT_EQ(NextQuery(), QueryBytes(abc, 15));
     EXPECT_TRUE(fake.messages.shown.empty());
+
+    // One trailing dot is the root: the box keeps it, the datagram does not change.
+    Query("ab.c.", kTypeMX);
+    EXPECT_EQ(window->Txt_Domain->text(), "ab.c.");
+    EXPECT_EQ(NextQuery(), QueryBytes(abc, 15));
 }
 
 TEST_F(QueryActionTest, ABuildFailureShowsTheFatalErrorWithItsCause) {
@@ -130,16 +132,6 @@ TEST_F(QueryActionTest, ABuildFailureShowsTheFatalErrorWithItsCause) {
         EXPECT_EQ(fake.messages.shown[0].icon, platform::MessageIcon::Error);
     }
     EXPECT_TRUE(NothingSent());
-}
-
-TEST_F(QueryActionTest, OneTrailingDotSendsTheSameName) {
-    Query("ab.c.", kTypeA);
-    EXPECT_EQ(window->Txt_Domain->text(), "ab.c.");
-    EXPECT_EQ(NextQuery(), QueryBytes(QByteArray("\x02"
-                                                 "ab\x01"
-                                                 "c\x00",
-                                                 6),
-                                      1));
 }
 
 TEST_F(QueryActionTest, ASendTheSystemRefusesIsReportedNotSilent) {

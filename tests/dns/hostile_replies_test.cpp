@@ -131,7 +131,8 @@ INSTANTIATE_TEST_SUITE_P(
                    Fault::kNameTruncated}));
 
 TEST(PointerChainTest, ABoundedNumberOfPointersIsFollowed) {
-    // Each NS points at the NS data before it; the n-th NS row needs n pointers.
+    // Each NS points at the NS data before it; the n-th NS row needs n pointers: the 32nd
+    // is read, the 33rd is refused.
     WireBuilder w = Ladder(kMaxPointersPerName + 1);
     const app::DecodeResult r = w.Decode();
     ASSERT_EQ(r.rows.size(), 1u + kMaxPointersPerName);

@@ -19,24 +19,6 @@ WireBuilder FtpMail() {
     return w;
 }
 
-TEST(ReadNameAtTest, WorkedExampleQuestion) {
-    const ReplyBytes store = FtpMail().Store();
-    const NameRead q = ReadNameAt(store, 12, Pointers::kOff);
-    ASSERT_TRUE(q.ok());
-    EXPECT_EQ(NameToText(q.labels), "ftp.example.com");
-    EXPECT_EQ(q.lastOffset, 28u);  // slot 29, the zero byte
-}
-
-TEST(ReadNameAtTest, WorkedExampleMailName) {
-    const ReplyBytes store = FtpMail().Store();
-    EXPECT_EQ(GetFullName(store, 16), ".example.com");
-    const NameRead mx = ReadNameAt(store, 33, Pointers::kFollow);
-    ASSERT_TRUE(mx.ok());
-    EXPECT_EQ(NameToText(mx.labels), "mail.example.com");
-    EXPECT_EQ(mx.lastOffset, 39u);  // the pointer's second byte (value 16)
-    EXPECT_EQ(store.bytes()[mx.lastOffset], 16);
-}
-
 struct ReadCase {
     const char* what;
     WireBuilder wire;
@@ -75,6 +57,8 @@ WireBuilder Base() {
 INSTANTIATE_TEST_SUITE_P(
     Shapes, ReadNameAtCaseTest,
     ::testing::Values(
+        ReadCase{"worked example: the question", FtpMail(), 12, kOff, "ftp.example.com", 28},
+        ReadCase{"worked example: the mail name", FtpMail(), 33, kFollow, "mail.example.com", 39},
         ReadCase{"labels then pointer", WireBuilder(Base()).Labels("a.b").Pointer(12), 25, kFollow,
                  "a.b.example.com", 30},
         ReadCase{"lone pointer", WireBuilder(Base()).Pointer(12), 25, kFollow, "example.com", 26},
@@ -123,35 +107,6 @@ INSTANTIATE_TEST_SUITE_P(
                  WireBuilder(Base()).Labels("abcd.xyz").Pointer(30).Pointer(25), 36, kFollow, "", 0,
                  Fault::kBadPointer}));
 
-TEST(ReadNameAtTest, PointerChainLengthIsBounded) {
-    // A name at 12, then a ladder of pointers, each to the one before it.
-    auto ladder = [](int pointers) {
-        WireBuilder w;
-        w.Header(1).Name("example.com");  // 12..24
-        std::uint16_t previous = 12;
-        for (int i = 0; i < pointers; ++i) {
-            const auto here = static_cast<std::uint16_t>(w.size());
-            w.Pointer(previous);
-            previous = here;
-        }
-        return std::pair{w.Store(), static_cast<std::size_t>(previous)};
-    };
-    {
-        const auto [store, start] = ladder(kMaxPointersPerName);
-        const NameRead read = ReadNameAt(store, start, Pointers::kFollow);
-        ASSERT_TRUE(read.ok());
-        EXPECT_EQ(NameToText(read.labels), "example.com");
-        EXPECT_EQ(read.lastOffset, start + 1);
-        EXPECT_EQ(GetFullName(store, start), ".example.com");
-    }
-    {
-        const auto [store, start] = ladder(kMaxPointersPerName + 1);
-        const NameRead read = ReadNameAt(store, start, Pointers::kFollow);
-        EXPECT_EQ(read.fault.kind, Fault::kTooManyPointers);
-        EXPECT_EQ(GetFullName(store, start), std::nullopt);
-    }
-}
-
 TEST(ReadNameAtTest, FourteenBitOffsets) {
     // A name at offset 300 and a pointer to it (C1 2C) after it.
     WireBuilder w;
@@ -186,6 +141,7 @@ TEST_P(GetFullNameTest, GivesTheDotLedName) {
 INSTANTIATE_TEST_SUITE_P(
     Names, GetFullNameTest,
     ::testing::Values(
+        FullNameCase{"worked example", FtpMail(), 16, ".example.com"},
         FullNameCase{"question", Base(), 12, ".example.com"},
         FullNameCase{"inner label", Base(), 20, ".com"},
         FullNameCase{"zeros give the root", WireBuilder(Base()).Zeros(4), 25, "."},

@@ -78,7 +78,7 @@ public:
     // Reply text without the 513-byte cut of ReplyText.
     std::string Hex() const {
         std::string text;
-        for (const std::uint8_t b : bytes_) AppendHexPair(text, b);
+        for (const std::uint8_t b : bytes_) text.append(HexPair(b).data(), 2);
         return text;
     }
 
