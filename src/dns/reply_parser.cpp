@@ -1,5 +1,7 @@
 #include "dns/reply_parser.h"
 
+#include <algorithm>
+
 #include "dns/record_type.h"
 #include "dns/reply_bytes.h"
 #include "dns/wire_reader.h"
@@ -20,7 +22,7 @@ void ReadAddress(WireReader& reader, Record& record) {
 }
 
 void ReadMx(WireReader& reader, Record& record) {
-    // The preference is passed over as part of the exchange's name.
+    // The preference is passed over; a reply that ends inside it ends inside the name.
     const Fault outer = reader.SetOverrun(Fault::kNameTruncated);
     reader.Skip(2);
     reader.SetOverrun(outer);
