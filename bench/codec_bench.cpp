@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/reply_format.h"
 #include "dns/query_builder.h"
 #include "dns/reply_bytes.h"
-#include "dns/response_decoder.h"
-#include "dns/texts.h"
 
 namespace {
 
@@ -23,7 +22,7 @@ std::vector<std::uint8_t> CapturedMxReply() {
     std::string hex;
     in >> hex;
     ReplyBytes store;
-    if (hex.empty() || !store.Assign(hex)) throw std::runtime_error("mx.reply.hex not found");
+    if (hex.empty() || store.Assign(hex)) throw std::runtime_error("mx.reply.hex not found");
     return {store.bytes().begin(), store.bytes().end()};
 }
 
@@ -47,7 +46,7 @@ std::vector<std::uint8_t> Reply512() {
 
 void BM_BuildDNSQuery(benchmark::State& state) {
     for (auto _ : state) {
-        BuiltQuery q = BuildDNSQuery("www.example.com", texts::kTypeMX);
+        BuiltQuery q = BuildDNSQuery("www.example.com", RecordType::kMX);
         benchmark::DoNotOptimize(q);
     }
 }
@@ -68,7 +67,7 @@ void BM_DecodeDNSAnswer(benchmark::State& state, std::vector<std::uint8_t> (*mak
     const std::string text = ReplyText(make());
     ReplyBytes store;
     for (auto _ : state) {
-        DecodeResult r = DecodeDNSAnswer(text, store);
+        quillet::app::DecodeResult r = quillet::app::DecodeDNSAnswer(text, store);
         benchmark::DoNotOptimize(r);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size() / 2));

@@ -1,9 +1,10 @@
-// libFuzzer target for the reply decoder and the name reader.
+// libFuzzer target for the reply parser, its formatting and the name reader.
 //
-// Each input is taken as a datagram (bytes -> ReplyText -> DecodeDNSAnswer) and also as reply
-// text as is; names are also read (ReadNameAt both ways, GetFullName) at the question, the
-// first offsets, and every pointer and its target. Besides
-// the sanitizers, the invariants below are checked: a broken one aborts.
+// Each input is parsed as a datagram (ParseReply, then FormatReply), decoded as the window
+// does it (bytes -> ReplyText -> DecodeDNSAnswer) and also decoded as reply text as is; names
+// are also read (ReadNameAt both ways, GetFullName) at the question, the first offsets, and
+// every pointer and its target. Besides the sanitizers, the invariants below are checked: a
+// broken one aborts.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -12,14 +13,17 @@
 #include <string>
 #include <string_view>
 
+#include "app/reply_format.h"
+#include "app/texts.h"
 #include "dns/name_reader.h"
 #include "dns/reply_bytes.h"
-#include "dns/response_decoder.h"
-#include "dns/texts.h"
+#include "dns/reply_parser.h"
 
 namespace {
 
 using namespace quillet::dns;
+using quillet::app::DecodeResult;
+namespace texts = quillet::texts;
 
 void Check(bool condition) {
     if (!condition) std::abort();
@@ -31,20 +35,47 @@ void CheckNameText(std::string_view text) {
     for (const char c : text) Check(c >= 0x21 && c <= 0x7E);
 }
 
-void CheckResult(const DecodeResult& r, const ReplyBytes& store) {
-    Check(r.hexDump.size() == 3 * store.size());
-    Check(store.size() <= kMaxReplyBytes);
+void CheckResult(const DecodeResult& r, std::size_t stored) {
+    Check(r.hexDump.size() == 3 * std::min(stored, kMaxReplyBytes));
     if (r.emptyAnswer) Check(r.rows.empty() && r.failure.empty() && r.listCleared);
     if (!r.listCleared) Check(r.rows.empty() && !r.failure.empty());
     if (!r.failure.empty()) Check(r.failure.starts_with(texts::kDecodeFailurePrefix));
+    Check(r.failure.empty() == (r.fault == Fault::kNone));
     if (!r.rows.empty()) Check(r.rows.front().starts_with(texts::kRowQuestion));
+}
+
+// The parsed reply stays inside the bytes, the walk only moves forward, and the formatting
+// gives one row per record and four for an unknown type.
+void CheckParsed(const ParsedReply& p, std::span<const std::uint8_t> bytes) {
+    Check(p.fault.offset <= bytes.size());
+    if (p.fault.kind == Fault::kReplyTooLong) Check(bytes.size() > kMaxReplyBytes);
+    if (p.emptyAnswer) Check(!p.question && !p.fault && p.answerCount == 0);
+    if (p.unknown) Check(!p.fault && p.unknown->lowByte < bytes.size());
+    std::size_t walked = p.question ? p.question->end : 0;
+    for (const Record& r : p.records) {
+        Check(r.owner == walked && r.data <= bytes.size());
+        // An SOA whose data runs past the end keeps its row, and the walk stops there.
+        if (p.fault && &r == &p.records.back()) break;
+        Check(r.next > r.owner && r.next <= bytes.size());
+        walked = r.next;
+    }
+    const DecodeResult shown = quillet::app::FormatReply(p, bytes);
+    CheckResult(shown, bytes.size());
+    Check(shown.rows.size() ==
+          (p.question ? 1 + p.records.size() + (p.unknown ? 4 : 0) : std::size_t{0}));
+    for (std::size_t i = 0; i < p.records.size(); ++i) {
+        for (const char c : shown.rows[i + 1].substr(shown.rows[i + 1].find(':') + 1)) {
+            Check(c >= 0x21 && c <= 0x7E);  // names are escaped, addresses are digits and dots
+        }
+    }
 }
 
 void CheckNameAt(const ReplyBytes& store, std::size_t offset) {
     for (const bool follow : {false, true}) {
-        const NameRead read = ReadNameAt(store, offset, follow);
-        if (!read.ok) {
-            Check(!read.error.empty());
+        const NameRead read =
+            ReadNameAt(store, offset, follow ? Pointers::kFollow : Pointers::kOff);
+        if (!read.ok()) {
+            Check(read.labels.empty());
             continue;
         }
         Check(read.lastOffset >= offset && read.lastOffset < store.size());
@@ -85,15 +116,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReplyBytes store;
     const std::string text = ReplyText(datagram);
     Check(text.size() == 2 * std::min(size, kMaxReplyBytes));
-    const DecodeResult result = DecodeDNSAnswer(text, store);
-    CheckResult(result, store);
+    CheckParsed(ParseReply(datagram), datagram);
+    const DecodeResult result = quillet::app::DecodeDNSAnswer(text, store);
+    CheckResult(result, store.size());
+    Check(store.size() <= kMaxReplyBytes);
     Check(result.listCleared);  // reply text from ReplyText always stores
     ReadNames(store);
 
     // The same bytes as reply text: mostly not hex, which must fail cleanly too.
     ReplyBytes raw;
-    const DecodeResult asText =
-        DecodeDNSAnswer(std::string_view(reinterpret_cast<const char*>(data), size), raw);
-    CheckResult(asText, raw);
+    const DecodeResult asText = quillet::app::DecodeDNSAnswer(
+        std::string_view(reinterpret_cast<const char*>(data), size), raw);
+    CheckResult(asText, raw.size());
     return 0;
 }

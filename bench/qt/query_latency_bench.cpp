@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
     }
 
     // Bare round trip: the same query bytes, a blocking socket, no window.
-    const quillet::dns::BuiltQuery query = quillet::dns::BuildDNSQuery("example.com", "MX记录查询");
+    const quillet::dns::BuiltQuery query =
+        quillet::dns::BuildDNSQuery("example.com", quillet::dns::RecordType::kMX);
     QUdpSocket bare;
     std::vector<double> bareUs;
     QElapsedTimer clock;

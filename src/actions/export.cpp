@@ -4,21 +4,21 @@
 #include <QListWidget>
 #include <QStringEncoder>
 
-#include "actions/action_texts.h"
+#include "app/qt_texts.h"
 
 namespace quillet::actions {
 
 QString ExportBlock(QDate date, QTime time, const QStringList& rows) {
     using namespace texts;
     QString block;
-    const auto line = [&block](const QString& text) { block += text + kLineEnd; };
-    line(kBannerRule);
-    line(kBannerTool);
-    line(kBannerTimeLabel + date.toString(kDateFormat) + QLatin1Char(' ') +
-         time.toString(kTimeFormat));
-    line(kBannerAuthorLabel + kAuthor);
-    line(kBannerRule);
-    for (const QString& row : rows) line(kRowPrefix + row);
+    const auto line = [&block](const QString& text) { block += text + ToQString(kLineEnd); };
+    line(ToQString(kBannerRule));
+    line(ToQString(kBannerTool));
+    line(ToQString(kBannerTimeLabel) + date.toString(ToQString(kDateFormat)) + QLatin1Char(' ') +
+         time.toString(ToQString(kTimeFormat)));
+    line(ToQString(kBannerAuthorLabel) + ToQString(kAuthor));
+    line(ToQString(kBannerRule));
+    for (const QString& row : rows) line(ToQString(kRowPrefix) + row);
     return block;
 }
 

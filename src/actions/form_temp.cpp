@@ -6,10 +6,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "actions/action_texts.h"
 #include "actions/export.h"
 #include "actions/results_list.h"
 #include "actions/row_actions.h"
+#include "app/qt_texts.h"
 #include "platform/platform.h"
 
 namespace quillet::actions {
@@ -52,23 +52,23 @@ FormTemp::FormTemp(const ActionContext& context, const FormTempHost& host, QWidg
 }
 
 void FormTemp::BuildWindow() {
-    setWindowTitle(texts::kAboutCaption);
+    setWindowTitle(ToQString(texts::kAboutCaption));
     setFixedSize(136, 108);
 
     // Created in tab order, so the button (tab position 0) comes first and holds the focus.
-    Command1 = new QPushButton(texts::kDoneButton, this);
+    Command1 = new QPushButton(ToQString(texts::kDoneButton), this);
     Command1->setGeometry(Twips(480, 1200, 1095, 375));
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
 
-    Label1 = new QLabel(texts::kAuthorLabel, this);
+    Label1 = new QLabel(ToQString(texts::kAuthorLabel), this);
     Label1->setGeometry(Twips(480, 120, 1215, 255));
     SetTextColour(Label1, QColor(0, 0, 192));
 
-    Label2 = new QLabel(texts::kContactLabel, this);
+    Label2 = new QLabel(ToQString(texts::kContactLabel), this);
     Label2->setGeometry(Twips(480, 480, 1215, 255));
     SetTextColour(Label2, QColor(255, 0, 0));
 
-    Label3 = new ClickableLabel(texts::kWebSite, this);
+    Label3 = new ClickableLabel(ToQString(texts::kWebSite), this);
     Label3->setGeometry(Twips(240, 840, 1575, 255));
     SetTextColour(Label3, QColor(128, 128, 255));
     QFont linkFont;
@@ -90,10 +90,10 @@ void FormTemp::BuildWindow() {
 }
 
 void FormTemp::BuildMenu() {
-    Menu_Left = new QMenu(texts::kMenuTitle, this);
-    Menu_Ping = Menu_Left->addAction(texts::kMenuPing);
-    menu_baidu = Menu_Left->addAction(texts::kMenuSearch);
-    Menu_Save = Menu_Left->addAction(texts::kMenuSave);
+    Menu_Left = new QMenu(ToQString(texts::kMenuTitle), this);
+    Menu_Ping = Menu_Left->addAction(ToQString(texts::kMenuPing));
+    menu_baidu = Menu_Left->addAction(ToQString(texts::kMenuSearch));
+    Menu_Save = Menu_Left->addAction(ToQString(texts::kMenuSave));
     connect(Menu_Ping, &QAction::triggered, this, &FormTemp::MenuPingClick);
     connect(menu_baidu, &QAction::triggered, this, &FormTemp::MenuBaiduClick);
     connect(Menu_Save, &QAction::triggered, this, &FormTemp::Saveas);
@@ -135,8 +135,9 @@ QWidget* FormTemp::DialogParent() {
 void FormTemp::Saveas() {
     platform::Platform& platform = context_.platform;
     if (context_.resultsList == nullptr) return;
-    const platform::SaveDialogOptions options{texts::kSaveTitle, texts::kSaveDefaultName,
-                                              texts::kSaveFilter, texts::kSaveDefaultSuffix};
+    const platform::SaveDialogOptions options{
+        ToQString(texts::kSaveTitle), ToQString(texts::kSaveDefaultName),
+        ToQString(texts::kSaveFilter), ToQString(texts::kSaveDefaultSuffix)};
     const std::optional<QString> path = platform.saveDialog.AskPath(DialogParent(), options);
     if (!path || path->isEmpty()) return;
 
@@ -151,10 +152,10 @@ void FormTemp::Saveas() {
     if (!bytes || !AppendBlock(*file, *bytes)) return;
     file->close();
 
-    const QString report = texts::kExportedCountBefore + QString::number(rows.size()) +
-                           texts::kExportedCountAfter + texts::kLineEnd +
-                           texts::kExportedPathLabel + *path;
-    platform.messages.Show(DialogParent(), report, texts::kExportedTitle,
+    const QString report = ToQString(texts::kExportedCountBefore) + QString::number(rows.size()) +
+                           ToQString(texts::kExportedCountAfter) + ToQString(texts::kLineEnd) +
+                           ToQString(texts::kExportedPathLabel) + *path;
+    platform.messages.Show(DialogParent(), report, ToQString(texts::kExportedTitle),
                            platform::MessageIcon::Information);
 }
 

@@ -3,8 +3,8 @@
 #include <QListWidget>
 #include <array>
 
-#include "actions/action_texts.h"
 #include "actions/results_list.h"
+#include "app/qt_texts.h"
 #include "platform/process_launcher.h"
 
 namespace quillet::actions {
@@ -23,7 +23,7 @@ std::optional<QString> MenuRowTarget(const QListWidget& list, std::int16_t menuY
 }
 
 QString SearchAddress(const QString& target) {
-    return texts::kSearchAddressPrefix + target;
+    return ToQString(texts::kSearchAddressPrefix) + target;
 }
 
 namespace {
@@ -49,7 +49,7 @@ constexpr std::array kTerminals{
 std::optional<Command> PingInTerminal(const QString& target,
                                       const platform::ProcessLauncher& launcher) {
     // A row ending in a colon leaves ping with nothing to reach, so it shows its usage.
-    QStringList pingArgv{texts::kPingProgram};
+    QStringList pingArgv{ToQString(texts::kPingProgram)};
     if (!target.isEmpty()) pingArgv << QStringLiteral("--") << target;
     for (const Terminal& terminal : kTerminals) {
         const QString path = launcher.FindExecutable(QString::fromLatin1(terminal.name));

@@ -17,12 +17,12 @@
 #include "actions/form_temp.h"
 #include "actions/results_list.h"
 #include "app/frame_chrome.h"
+#include "app/qt_texts.h"
+#include "app/query_types.h"
+#include "app/reply_format.h"
 #include "app/skin_pictures.h"
-#include "app/ui_texts.h"
 #include "dns/domain_check.h"
 #include "dns/query_builder.h"
-#include "dns/response_decoder.h"
-#include "dns/texts.h"
 #include "platform/platform.h"
 
 namespace quillet::app {
@@ -149,9 +149,8 @@ void FrmMain::CreateControls() {
     Comb_DNS->addItems(settings_.servers);
 
     Comb_Sel = MakeDropDown(this, QRect(75, 80, 153, 22));
-    for (std::string_view row :
-         {dns::texts::kTypeA, dns::texts::kTypeNS, dns::texts::kTypeCNAME, dns::texts::kTypeMX}) {
-        Comb_Sel->addItem(ToQString(row));
+    for (const auto& row : kQueryTypeRows) {
+        Comb_Sel->addItem(ToQString(row.first));
     }
 
     const std::array<int, 3> captionWidths = {27, 25, 43};
@@ -195,7 +194,7 @@ void FrmMain::FormLoad() {
         Comb_DNS->setCurrentIndex(1);
     }
     WSK_Inz();
-    Comb_Sel->setCurrentText(ToQString(dns::texts::kTypeMX));
+    Comb_Sel->setCurrentText(ToQString(texts::kTypeMX));
 }
 
 void FrmMain::WSK_Inz() {
@@ -218,8 +217,8 @@ void FrmMain::QueryAction() {
         Txt_Domain->setText(domain);
     }
 
-    const dns::DomainVerdict verdict = dns::CheckDomainVerdict(trimmed);
-    if (!verdict.ok) {
+    const dns::Verdict verdict = dns::CheckDomainVerdict(trimmed);
+    if (verdict != dns::Verdict::kOk) {
         if (!trimmed.empty()) {
             platform_.messages.Show(this, ToQString(texts::kBadDomainText),
                                     ToQString(texts::kBadDomainTitle),
@@ -230,9 +229,10 @@ void FrmMain::QueryAction() {
 
     wsk.SetRemoteHost(ServerText());
     const QByteArray typeText = Comb_Sel->currentText().toUtf8();
-    const dns::BuiltQuery query =
-        dns::BuildDNSQuery(trimmed, std::string_view(typeText.data(), typeText.size()));
-    QString failure = query.ok() ? wsk.SendData(query.datagram) : ToQString(query.error);
+    const dns::BuiltQuery query = dns::BuildDNSQuery(
+        trimmed, QueryTypeOf(std::string_view(typeText.data(), typeText.size())));
+    QString failure =
+        query.ok() ? wsk.SendData(query.datagram) : ToQString(texts::TextOf(query.error));
     if (!failure.isEmpty()) {
         platform_.messages.Show(this, ToQString(texts::kSendFailurePrefix) + failure,
                                 ToQString(texts::kSendFailureTitle), platform::MessageIcon::Error);
@@ -252,8 +252,8 @@ void FrmMain::ArrivalHandler() {
 
 void FrmMain::DecodeDNSAnswer(const QString& replyText) {
     const QByteArray text = replyText.toLatin1();
-    const dns::DecodeResult result =
-        dns::DecodeDNSAnswer(std::string_view(text.data(), text.size()), ReplyBytes);
+    const DecodeResult result =
+        app::DecodeDNSAnswer(std::string_view(text.data(), text.size()), ReplyBytes);
 
     Txt_Show->setText(QString::fromLatin1(result.hexDump));
     if (result.listCleared) {

@@ -1,6 +1,6 @@
 #include "dns/domain_check.h"
 
-#include "dns/texts.h"
+#include "dns/hex.h"
 
 namespace quillet::dns {
 
@@ -20,37 +20,37 @@ std::string_view TrimSpaces(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-DomainVerdict CheckDomainVerdict(std::string_view domain) {
+Verdict CheckDomainVerdict(std::string_view domain) {
     const std::string_view text = TrimSpaces(domain);
-    if (text.empty()) return {false, texts::kVerdictEmpty};
+    if (text.empty()) return Verdict::kEmpty;
 
-    DomainVerdict verdict{true, texts::kVerdictOk};
+    Verdict verdict = Verdict::kOk;
     // The scan goes over every byte; it does not stop at the first illegal one.
     for (const char c : text) {
         if (!IsAllowedDomainByte(static_cast<unsigned char>(c))) {
-            verdict = {false, texts::kVerdictIllegalChar};
+            verdict = Verdict::kIllegalChar;
         }
     }
-    if (text.front() == '.') verdict = {false, texts::kVerdictLeadingDot};
+    if (text.front() == '.') verdict = Verdict::kLeadingDot;
     const auto firstDot = text.find('.');
     if (firstDot == std::string_view::npos || firstDot == 0) {
-        verdict = {false, texts::kVerdictNoDot};
+        verdict = Verdict::kNoDot;
     }
     return verdict;
 }
 
 bool CheckDomain(std::string_view domain) {
-    return CheckDomainVerdict(domain).ok;
+    return CheckDomainVerdict(domain) == Verdict::kOk;
 }
 
 std::string DEC_to_HEX(std::int32_t value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
+    if (value <= 0) return {};
     std::string text;
-    while (value > 0) {
-        text.insert(text.begin(), kDigits[value % 16]);
-        value /= 16;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const auto pair = HexPair(static_cast<std::uint8_t>(value >> shift));
+        text.append(pair.data(), pair.size());
     }
-    return text;
+    return text.substr(text.find_first_not_of('0'));
 }
 
 bool IsIP(std::string_view text) {

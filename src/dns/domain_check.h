@@ -7,23 +7,26 @@
 namespace quillet::dns {
 
 // Removes leading and trailing spaces (character 32 only; tabs and other blanks stay).
-std::string_view TrimSpaces(std::string_view text);
+[[nodiscard]] std::string_view TrimSpaces(std::string_view text);
 
-struct DomainVerdict {
-    bool ok = false;
-    // The text of the last rule that failed, or the success text.
-    std::string_view text;
+// The verdict of a domain check: the last rule that failed, or kOk.
+enum class Verdict : std::uint8_t {
+    kOk,
+    kEmpty,
+    kIllegalChar,
+    kLeadingDot,
+    kNoDot,
 };
 
 // Judges a domain text as typed (UTF-8). Every byte outside the allowed ASCII set is illegal,
 // so any non-ASCII character is rejected.
-DomainVerdict CheckDomainVerdict(std::string_view domain);
-bool CheckDomain(std::string_view domain);
+[[nodiscard]] Verdict CheckDomainVerdict(std::string_view domain);
+[[nodiscard]] bool CheckDomain(std::string_view domain);
 
 // Upper-case hexadecimal without prefix, leading zeros or width; 0 and negatives give "".
-std::string DEC_to_HEX(std::int32_t value);
+[[nodiscard]] std::string DEC_to_HEX(std::int32_t value);
 
 // True when every character is a decimal digit or a dot (also for the empty text).
-bool IsIP(std::string_view text);
+[[nodiscard]] bool IsIP(std::string_view text);
 
 }  // namespace quillet::dns

@@ -1,69 +1,10 @@
 #include "dns/name_reader.h"
 
-#include "dns/texts.h"
-
 namespace quillet::dns {
 
 namespace {
 
 constexpr std::uint8_t kPointerMark = 0xC0;  // a length byte of 192 or more starts a pointer
-
-struct Walk {
-    Labels labels;
-    std::size_t lastOffset = 0;
-    std::string_view error;  // empty on success
-};
-
-// The one name walker. Reads labels from `start`; with followPointers a byte of 192 or more
-// is a 14-bit compression pointer that must point strictly below every offset read so far
-// for this name (so each jump goes down and a chain always ends), and at most
-// kMaxPointersPerName are followed. lastOffset is where the name ends at its own place.
-Walk WalkName(std::span<const std::uint8_t> wire, std::size_t start, bool followPointers) {
-    Walk walk;
-    WireReader reader(wire, start);
-    std::size_t lowestRead = start;
-    int pointers = 0;
-    bool jumped = false;
-    for (;;) {
-        const std::size_t at = reader.offset();
-        const std::uint8_t length = reader.ReadU8();
-        if (reader.failed()) {
-            walk.error = texts::kCauseNameTruncated;
-            return walk;
-        }
-        if (length == 0) {
-            if (!jumped) walk.lastOffset = at;
-            return walk;
-        }
-        if (followPointers && length >= kPointerMark) {
-            const std::uint8_t low = reader.ReadU8();
-            if (reader.failed()) {
-                walk.error = texts::kCauseNameTruncated;
-                return walk;
-            }
-            if (!jumped) walk.lastOffset = at + 1;
-            const std::size_t target = (static_cast<std::size_t>(length & 0x3F) << 8) | low;
-            if (target >= lowestRead) {
-                walk.error = texts::kCauseBadPointer;
-                return walk;
-            }
-            if (++pointers > kMaxPointersPerName) {
-                walk.error = texts::kCauseTooManyPointers;
-                return walk;
-            }
-            lowestRead = target;
-            jumped = true;
-            reader.Seek(target);
-            continue;
-        }
-        const auto label = reader.ReadBytes(length);
-        if (reader.failed()) {
-            walk.error = texts::kCauseNameTruncated;
-            return walk;
-        }
-        walk.labels.emplace_back(label.begin(), label.end());
-    }
-}
 
 void AppendEscapedByte(std::string& text, unsigned char c) {
     if (c < 0x21 || c > 0x7E) {
@@ -79,25 +20,72 @@ void AppendEscapedByte(std::string& text, unsigned char c) {
     }
 }
 
+// Follows the pointer whose two bytes were just read. Every jump must go strictly below all
+// that was read for this name, so a chain always ends; its length is bounded as well.
+void Jump(WireReader& reader, std::uint8_t high, std::uint8_t low, std::size_t& lowestRead,
+          int& jumps) {
+    const std::size_t target = (static_cast<std::size_t>(high & 0x3F) << 8) | low;
+    const std::size_t pointer = reader.offset() - 2;
+    Fault fault = Fault::kNone;
+    if (target >= lowestRead) {
+        fault = Fault::kBadPointer;
+    } else if (++jumps > kMaxPointersPerName) {
+        fault = Fault::kTooManyPointers;
+    }
+    if (fault != Fault::kNone) {
+        reader.Seek(pointer);
+        reader.Fail(fault);
+        return;
+    }
+    lowestRead = target;
+    reader.Seek(target);
+}
+
 }  // namespace
 
-NameRead ReadNameAt(const ReplyBytes& reply, std::size_t offset, bool followPointers) {
-    Walk walk = WalkName(reply.bytes(), offset, followPointers);
+void ReadName(WireReader& reader, Labels* labels, Pointers pointers) {
+    const bool reading = labels != nullptr;
+    const Fault outerOverrun = reading ? reader.SetOverrun(Fault::kNameTruncated) : Fault::kNone;
+    const bool pointerBytes = !reading || pointers == Pointers::kFollow;
+    std::size_t lowestRead = reader.offset();
+    std::size_t resume = 0;  // where the name ends at its own place, once a pointer was followed
+    int jumps = 0;
+    for (;;) {
+        const std::uint8_t length = reader.ReadU8();
+        if (reader.failed() || length == 0) break;
+        if (pointerBytes && length >= kPointerMark) {
+            const std::uint8_t low = reader.ReadU8();
+            if (reader.failed() || !reading) break;
+            if (jumps == 0) resume = reader.offset();
+            Jump(reader, length, low, lowestRead, jumps);
+            continue;
+        }
+        const auto label = reader.ReadBytes(length);
+        if (reader.failed()) break;
+        if (reading) labels->emplace_back(label.begin(), label.end());
+    }
+    if (reading) reader.SetOverrun(outerOverrun);
+    if (jumps > 0) reader.Seek(resume);
+}
+
+NameRead ReadNameAt(const ReplyBytes& reply, std::size_t offset, Pointers pointers) {
     NameRead read;
-    read.ok = walk.error.empty();
-    read.error = walk.error;
-    if (read.ok) {
-        read.labels = std::move(walk.labels);
-        read.lastOffset = walk.lastOffset;
+    WireReader reader(reply.bytes(), offset, Fault::kNameTruncated);
+    ReadName(reader, &read.labels, pointers);
+    read.fault = reader.error();
+    if (read.ok()) {
+        read.lastOffset = reader.offset() - 1;
+    } else {
+        read.labels.clear();
     }
     return read;
 }
 
 std::optional<std::string> GetFullName(const ReplyBytes& reply, std::size_t offset) {
-    const Walk walk = WalkName(reply.bytes(), offset, true);
-    if (!walk.error.empty()) return std::nullopt;
+    const NameRead read = ReadNameAt(reply, offset, Pointers::kFollow);
+    if (!read.ok()) return std::nullopt;
     std::string text(1, '.');
-    if (!walk.labels.empty()) text.append(NameToText(walk.labels));
+    if (!read.labels.empty()) text.append(NameToText(read.labels));
     return text;
 }
 
@@ -109,18 +97,6 @@ std::string NameToText(const Labels& labels) {
         for (const char c : labels[i]) AppendEscapedByte(text, static_cast<unsigned char>(c));
     }
     return text;
-}
-
-void SkipName(WireReader& reader) {
-    for (;;) {
-        const std::uint8_t length = reader.ReadU8();
-        if (reader.failed() || length == 0) return;
-        if (length >= kPointerMark) {
-            reader.Skip(1);
-            return;
-        }
-        reader.Skip(length);
-    }
 }
 
 }  // namespace quillet::dns

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "dns/fault.h"
 #include "dns/reply_bytes.h"
 #include "dns/wire_reader.h"
 
@@ -20,29 +21,34 @@ inline constexpr int kMaxPointersPerName = 32;
 // into text.
 using Labels = std::vector<std::string>;
 
+enum class Pointers {
+    kOff,     // every non-zero length byte is a label (the question name)
+    kFollow,  // a byte of 192 or more is a 14-bit compression pointer, also as the first byte
+};
+
+// Reads the name at the reader's offset and leaves the reader after it at its own place:
+// after the zero byte, or after the pointer that ends it. With `labels` null the name is only
+// stepped over, and a byte of 192 or more ends it as a pointer that is not followed. Faults go
+// to the reader: a name read past the end is kNameTruncated, one skipped past the end gives
+// the reader's own overrun fault.
+void ReadName(WireReader& reader, Labels* labels = nullptr, Pointers pointers = Pointers::kFollow);
+
 struct NameRead {
     Labels labels;
     std::size_t lastOffset = 0;  // the terminating zero byte, or the pointer's second byte
-    bool ok = false;
-    std::string error;  // why the read failed, when !ok
+    ParseFault fault;
+    bool ok() const { return !fault; }
 };
 
-// Reads the name whose first byte is at `offset`. With followPointers off (the question
-// name) every non-zero length byte is a label; with it on, a byte of 192 or more is a
-// compression pointer, also as the very first byte.
-NameRead ReadNameAt(const ReplyBytes& reply, std::size_t offset, bool followPointers);
+// Reads the name whose first byte is at `offset`.
+[[nodiscard]] NameRead ReadNameAt(const ReplyBytes& reply, std::size_t offset, Pointers pointers);
 
 // The name a compression pointer designates, as dot-led text (".mail.example.com";
 // the root gives "."). std::nullopt when the name cannot be read.
-std::optional<std::string> GetFullName(const ReplyBytes& reply, std::size_t offset);
+[[nodiscard]] std::optional<std::string> GetFullName(const ReplyBytes& reply, std::size_t offset);
 
 // Presentation text: labels joined by ".", the root as ".". Bytes outside 0x21..0x7E are
 // written as \DDD, a dot or backslash inside a label as \. and \\.
-std::string NameToText(const Labels& labels);
-
-// Steps the cursor over a name of any form (labels ending in a zero byte, labels ending in a
-// pointer, or a lone pointer) without following its pointer. A name running past the end
-// sets the cursor's sticky error.
-void SkipName(WireReader& reader);
+[[nodiscard]] std::string NameToText(const Labels& labels);
 
 }  // namespace quillet::dns

@@ -1,23 +1,33 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "dns/record_type.h"
+
 namespace quillet::dns {
 
-// The question type byte for a row text of the type list; 0 for any other text.
-std::uint8_t QueryTypeByte(std::string_view typeText);
+enum class BuildError : std::uint8_t {
+    kNone,
+    kTooManyLabels,  // more than kMaxLabels labels
+    kEmptyLabel,     // two dots in a row
+    kLabelTooLong,   // a label of more than kMaxLabelLength characters
+};
+
+// A name may have at most this many labels (9 dots, a final root dot not counted).
+inline constexpr std::size_t kMaxLabels = 10;
+inline constexpr std::size_t kMaxLabelLength = 63;
 
 struct BuiltQuery {
     std::vector<std::uint8_t> datagram;  // empty when the build failed
-    std::string error;                   // the cause, empty on success
-    bool ok() const { return error.empty(); }
+    BuildError error = BuildError::kNone;
+    bool ok() const { return error == BuildError::kNone; }
 };
 
-// Builds the query datagram for a domain text that CheckDomain accepted.
-// Fails for more than 10 labels or a label longer than 255 bytes.
-BuiltQuery BuildDNSQuery(std::string_view domain, std::string_view typeText);
+// Builds the query datagram for a domain text that CheckDomain accepted. One trailing dot is
+// the root and adds nothing. Without a type the question type is 0.
+[[nodiscard]] BuiltQuery BuildDNSQuery(std::string_view domain, std::optional<RecordType> type);
 
 }  // namespace quillet::dns

@@ -2,11 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "dns/fault.h"
 
 namespace quillet::dns {
 
@@ -15,20 +16,16 @@ inline constexpr std::size_t kMaxReplyBytes = 513;
 
 // Turns a datagram into reply text: two upper-case hex digits per byte, at most its first
 // kMaxReplyBytes bytes.
-std::string ReplyText(std::span<const std::uint8_t> datagram);
-
-// The byte that two hex digits stand for (either case); std::nullopt for a non-hex digit.
-std::optional<std::uint8_t> HexPairValue(char high, char low);
-// Appends the byte's two upper-case hex digits.
-void AppendHexPair(std::string& text, std::uint8_t byte);
+[[nodiscard]] std::string ReplyText(std::span<const std::uint8_t> datagram);
 
 // The store of the reply being decoded. It holds only the current reply: nothing of an
 // earlier reply can be read through it.
 class ReplyBytes {
 public:
-    // Replaces the content with the bytes of a reply text. Returns false (and keeps nothing)
-    // when the text is not an even number of hex digits.
-    bool Assign(std::string_view replyText);
+    // Replaces the content with the bytes of a reply text. Stops at the first pair that is not
+    // two hex digits (kReplyNotHex) or at the first byte past kMaxReplyBytes (kReplyTooLong),
+    // keeping the bytes before it.
+    [[nodiscard]] ParseFault Assign(std::string_view replyText);
     void Assign(std::span<const std::uint8_t> bytes);
 
     std::span<const std::uint8_t> bytes() const { return bytes_; }

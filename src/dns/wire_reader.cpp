@@ -2,16 +2,24 @@
 
 namespace quillet::dns {
 
-WireReader::WireReader(std::span<const std::uint8_t> wire, std::size_t offset) : wire_(wire) {
+WireReader::WireReader(std::span<const std::uint8_t> wire, std::size_t offset, Fault overrun)
+    : wire_(wire), overrun_(overrun) {
     Seek(offset);
 }
 
+void WireReader::Fail(Fault kind) {
+    if (!error_) error_ = {kind, offset_};
+}
+
+Fault WireReader::SetOverrun(Fault kind) {
+    const Fault previous = overrun_;
+    overrun_ = kind;
+    return previous;
+}
+
 bool WireReader::Take(std::size_t count) {
-    if (failed_ || count > wire_.size() - offset_) {
-        failed_ = true;
-        return false;
-    }
-    return true;
+    if (!error_ && count > wire_.size() - offset_) Fail(overrun_);
+    return !error_;
 }
 
 std::uint8_t WireReader::ReadU8() {
@@ -26,6 +34,11 @@ std::uint16_t WireReader::ReadU16() {
     return value;
 }
 
+std::uint32_t WireReader::ReadU32() {
+    const std::uint32_t high = ReadU16();
+    return (high << 16) | ReadU16();
+}
+
 std::span<const std::uint8_t> WireReader::ReadBytes(std::size_t count) {
     if (!Take(count)) return {};
     const auto bytes = wire_.subspan(offset_, count);
@@ -38,12 +51,9 @@ void WireReader::Skip(std::size_t count) {
 }
 
 void WireReader::Seek(std::size_t offset) {
-    // Seeking to the end itself is allowed (nothing more can be read); beyond it is an error.
-    if (failed_ || offset > wire_.size()) {
-        failed_ = true;
-        return;
-    }
-    offset_ = offset;
+    // Seeking to the end itself is allowed (nothing more can be read); beyond it is a fault.
+    if (!error_ && offset > wire_.size()) Fail(overrun_);
+    if (!error_) offset_ = offset;
 }
 
 }  // namespace quillet::dns

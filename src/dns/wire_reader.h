@@ -4,31 +4,43 @@
 #include <cstdint>
 #include <span>
 
+#include "dns/fault.h"
+
 namespace quillet::dns {
 
-// One bounds-checked cursor over a reply. The first read past the end sets a sticky error;
-// from then on every read gives 0 and the cursor stays put, so a caller checks failed() once
-// after a whole record instead of after every field.
+// One bounds-checked cursor over a reply. The first fault is sticky: a read past the end
+// records the reader's overrun fault, Fail records any other, and from then on every read
+// gives 0 and the cursor stays put, so a caller checks once after a whole record instead of
+// after every field. Later faults never replace the first.
 class WireReader {
 public:
-    explicit WireReader(std::span<const std::uint8_t> wire, std::size_t offset = 0);
+    explicit WireReader(std::span<const std::uint8_t> wire, std::size_t offset = 0,
+                        Fault overrun = Fault::kRecordTruncated);
 
-    std::uint8_t ReadU8();
-    std::uint16_t ReadU16();  // big-endian
-    std::span<const std::uint8_t> ReadBytes(std::size_t count);
+    [[nodiscard]] std::uint8_t ReadU8();
+    [[nodiscard]] std::uint16_t ReadU16();  // big-endian
+    [[nodiscard]] std::uint32_t ReadU32();  // big-endian
+    [[nodiscard]] std::span<const std::uint8_t> ReadBytes(std::size_t count);
     void Skip(std::size_t count);
     void Seek(std::size_t offset);
+    // Records a fault at the current offset, unless one is already recorded.
+    void Fail(Fault kind);
+
+    // The fault a read past the end records from now on; returns the one it replaces.
+    Fault SetOverrun(Fault kind);
 
     std::size_t offset() const { return offset_; }
-    std::size_t available() const { return failed_ ? 0 : wire_.size() - offset_; }
-    bool failed() const { return failed_; }
+    std::size_t available() const { return failed() ? 0 : wire_.size() - offset_; }
+    bool failed() const { return bool(error_); }
+    const ParseFault& error() const { return error_; }
 
 private:
     bool Take(std::size_t count);
 
     std::span<const std::uint8_t> wire_;
     std::size_t offset_ = 0;
-    bool failed_ = false;
+    Fault overrun_;
+    ParseFault error_;
 };
 
 }  // namespace quillet::dns

@@ -2,7 +2,7 @@
 
 #include <QNetworkDatagram>
 
-#include "net/net_texts.h"
+#include "app/qt_texts.h"
 
 namespace quillet::net {
 
@@ -26,14 +26,14 @@ void Wsk::SetRemotePort(quint16 port) {
 QString Wsk::SendData(std::span<const std::uint8_t> datagram) {
     QHostAddress destination;
     if (!destination.setAddress(remoteHost_)) {
-        return QString::fromUtf8(texts::kBadServerAddress) + remoteHost_;
+        return ToQString(texts::kBadServerAddress) + remoteHost_;
     }
     const qint64 written =
         socket_.writeDatagram(reinterpret_cast<const char*>(datagram.data()),
                               static_cast<qint64>(datagram.size()), destination, remotePort_);
     if (written != static_cast<qint64>(datagram.size())) {
         const QString cause = socket_.errorString();
-        return cause.isEmpty() ? QString::fromUtf8(texts::kSendFailed) : cause;
+        return cause.isEmpty() ? ToQString(texts::kSendFailed) : cause;
     }
     lastDestination_ = destination;
     lastDestinationPort_ = remotePort_;

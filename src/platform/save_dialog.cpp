@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "app/qt_texts.h"
+
 namespace quillet::platform {
 
 namespace {
@@ -19,9 +21,9 @@ public:
         if (!files.isEmpty()) {
             const QFileInfo chosen(files.constFirst());
             if (!chosen.isDir() && !QFileInfo(chosen.absolutePath()).isDir()) {
-                QMessageBox::warning(this, windowTitle(),
-                                     QStringLiteral("%1\n路径不存在。\n请检查路径是否正确。")
-                                         .arg(chosen.absolutePath()));
+                QMessageBox::warning(
+                    this, windowTitle(),
+                    ToQString(texts::kSaveFolderMissing).arg(chosen.absolutePath()));
                 return;
             }
         }

@@ -2,7 +2,6 @@
 
 #include <QScrollBar>
 
-#include "actions/action_texts.h"
 #include "actions/row_actions.h"
 #include "fakes.h"
 

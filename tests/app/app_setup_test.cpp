@@ -8,9 +8,7 @@
 #include <QTranslator>
 #include <string_view>
 
-#include "actions/action_texts.h"
-#include "app/ui_texts.h"
-#include "dns/texts.h"
+#include "app/qt_texts.h"
 
 namespace quillet::app {
 namespace {
@@ -23,23 +21,22 @@ TEST(AppSetupTest, TheDefaultFontHoldsEveryCharacterOfTheInterface) {
     EXPECT_EQ(font.pointSize(), 9);
     const QFontMetrics metrics(font);
 
+    using namespace quillet::texts;
+    // clang-format off
+    const std::string_view shown[] = {
+        kSendButton, kLabelDomain, kLabelServer, kLabelType,
+        kCreditLine, kCreditTooltip, kCopyrightLine, kBadDomainText,
+        kBadDomainTitle, kSendFailurePrefix, kSendFailureTitle, kEmptyAnswerText,
+        kEmptyAnswerTitle, kTypeA, kTypeNS, kTypeCNAME,
+        kTypeMX, kRowQuestion, kRowA, kRowNS,
+        kRowCNAME, kRowSOA, kRowMX, kRowUnknownType,
+        kRowTypeString, kRowTypeNumber, kRowPosition, kAboutCaption,
+        kAuthorLabel, kDoneButton, kMenuPing, kMenuSearch,
+        kMenuSave, kSaveTitle, kExportedTitle,
+    };
+    // clang-format on
     QStringList texts;
-    for (std::string_view text :
-         {texts::kSendButton,         texts::kLabelDomain,        texts::kLabelServer,
-          texts::kLabelType,          texts::kCreditLine,         texts::kCreditTooltip,
-          texts::kCopyrightLine,      texts::kBadDomainText,      texts::kBadDomainTitle,
-          texts::kSendFailurePrefix,  texts::kSendFailureTitle,   texts::kEmptyAnswerText,
-          texts::kEmptyAnswerTitle,   dns::texts::kTypeA,         dns::texts::kTypeNS,
-          dns::texts::kTypeCNAME,     dns::texts::kTypeMX,        dns::texts::kRowQuestion,
-          dns::texts::kRowA,          dns::texts::kRowNS,         dns::texts::kRowCNAME,
-          dns::texts::kRowSOA,        dns::texts::kRowMX,         dns::texts::kRowUnknownType,
-          dns::texts::kRowTypeString, dns::texts::kRowTypeNumber, dns::texts::kRowPosition}) {
-        texts << ToQString(text);
-    }
-    texts << actions::texts::kAboutCaption << actions::texts::kAuthorLabel
-          << actions::texts::kDoneButton << actions::texts::kMenuPing << actions::texts::kMenuSearch
-          << actions::texts::kMenuSave << actions::texts::kSaveTitle
-          << actions::texts::kExportedTitle;
+    for (std::string_view text : shown) texts << ToQString(text);
 
     for (const QString& text : texts) {
         for (const char32_t c : text.toUcs4()) {

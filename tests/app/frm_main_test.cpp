@@ -94,32 +94,41 @@ TEST_F(QueryActionTest, RejectedDomainsShowTheErrorBoxAndSendNothing) {
 }
 
 TEST_F(QueryActionTest, TrimsTheDomainIntoTheBoxAndTheDatagram) {
+    const QByteArray abc(
+        "\x02"
+        "ab\x01"
+        "c\x00",
+        6);
     Query("   ab.c  ", kTypeA);
     EXPECT_EQ(window->Txt_Domain->text(), "ab.c");
-    EXPECT_EQ(NextQuery(), QueryBytes(QByteArray("\x02"
-                                                 "ab\x01"
-                                                 "c\x00",
-                                                 6),
-                                      1));
+    EXPECT_EQ(NextQuery(), QueryBytes(abc, 1));
 
     window->Comb_Sel->setCurrentText(kTypeMX);
     QTest::mouseClick(window->CMD_Send, Qt::LeftButton);
-    EXPECT_EQ(NextQuery(), QueryBytes(QByteArray("\x02"
-                                                 "ab\x01"
-                                                 "c\x00",
-                                                 6),
-                                      15));
+    EXPECT_EQ(NextQuery(), QueryBytes(abc, 15));
     EXPECT_TRUE(fake.messages.shown.empty());
+
+    // One trailing dot is the root: the box keeps it, the datagram does not change.
+    Query("ab.c.", kTypeMX);
+    EXPECT_EQ(window->Txt_Domain->text(), "ab.c.");
+    EXPECT_EQ(NextQuery(), QueryBytes(abc, 15));
 }
 
 TEST_F(QueryActionTest, ABuildFailureShowsTheFatalErrorWithItsCause) {
-    Query("a.b.c.d.e.f.g.h.i.j.k", kTypeA);  // ten dots: eleven labels
-    ASSERT_EQ(fake.messages.shown.size(), 1u);
     const QString prefix = QStringLiteral("程序在打包和发送的过程中出现致命错误,错误描述:");
-    EXPECT_TRUE(fake.messages.shown[0].text.startsWith(prefix));
-    EXPECT_GT(fake.messages.shown[0].text.size(), prefix.size());
-    EXPECT_EQ(fake.messages.shown[0].title, QStringLiteral("异常错误"));
-    EXPECT_EQ(fake.messages.shown[0].icon, platform::MessageIcon::Error);
+    const std::pair<QString, QString> cases[] = {
+        {"a.b.c.d.e.f.g.h.i.j.k", QStringLiteral("域名的标签超过10个")},  // ten dots
+        {"a..b", QStringLiteral("域名中有空的标签")},
+        {QString(64, 'x') + ".c", QStringLiteral("域名中有超过63个字符的标签")},
+    };
+    for (const auto& [domain, cause] : cases) {
+        fake.messages.shown.clear();
+        Query(domain, kTypeA);
+        ASSERT_EQ(fake.messages.shown.size(), 1u) << domain.toStdString();
+        EXPECT_EQ(fake.messages.shown[0].text, prefix + cause);
+        EXPECT_EQ(fake.messages.shown[0].title, QStringLiteral("异常错误"));
+        EXPECT_EQ(fake.messages.shown[0].icon, platform::MessageIcon::Error);
+    }
     EXPECT_TRUE(NothingSent());
 }
 

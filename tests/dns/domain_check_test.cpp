@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "dns/texts.h"
+#include "app/texts.h"
 
 namespace quillet::dns {
 namespace {
@@ -12,52 +12,60 @@ namespace {
 struct CheckCase {
     std::string domain;
     bool ok;
-    std::string_view verdict;
+    Verdict verdict;
 };
 
 class CheckDomainTest : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(CheckDomainTest, JudgesTheTrimmedText) {
     const CheckCase& c = GetParam();
-    const DomainVerdict verdict = CheckDomainVerdict(c.domain);
-    EXPECT_EQ(verdict.ok, c.ok) << '"' << c.domain << '"';
-    EXPECT_EQ(verdict.text, c.verdict) << '"' << c.domain << '"';
+    EXPECT_EQ(CheckDomainVerdict(c.domain), c.verdict) << '"' << c.domain << '"';
     EXPECT_EQ(CheckDomain(c.domain), c.ok) << '"' << c.domain << '"';
 }
 
-using namespace texts;
+using enum Verdict;
 
 INSTANTIATE_TEST_SUITE_P(
     Accepted, CheckDomainTest,
-    ::testing::Values(CheckCase{"example.com", true, kVerdictOk},
-                      CheckCase{"  example.com  ", true, kVerdictOk},  // judged trimmed
-                      CheckCase{"a..b", true, kVerdictOk},             // two dots in a row
-                      CheckCase{"example.com.", true, kVerdictOk},     // trailing dot
-                      CheckCase{"-a.b", true, kVerdictOk},             // leading hyphen
-                      CheckCase{"_dmarc.example.com", true, kVerdictOk},
-                      CheckCase{"my host.example", true, kVerdictOk},  // inner space
-                      CheckCase{"A.Z", true, kVerdictOk}, CheckCase{"0-9_.x", true, kVerdictOk}));
+    ::testing::Values(CheckCase{"example.com", true, kOk},
+                      CheckCase{"  example.com  ", true, kOk},  // judged trimmed
+                      CheckCase{"a..b", true, kOk},             // two dots in a row
+                      CheckCase{"example.com.", true, kOk},     // trailing dot
+                      CheckCase{"-a.b", true, kOk},             // leading hyphen
+                      CheckCase{"_dmarc.example.com", true, kOk},
+                      CheckCase{"my host.example", true, kOk},  // inner space
+                      CheckCase{"A.Z", true, kOk}, CheckCase{"0-9_.x", true, kOk}));
 
 INSTANTIATE_TEST_SUITE_P(
     Rejected, CheckDomainTest,
-    ::testing::Values(CheckCase{"", false, kVerdictEmpty}, CheckCase{"    ", false, kVerdictEmpty},
-                      CheckCase{"localhost", false, kVerdictNoDot},  // a bare word
-                      CheckCase{".com", false, kVerdictNoDot},    // rule 4 fails, then rule 5 last
-                      CheckCase{"  .com", false, kVerdictNoDot},  // trimmed first
-                      CheckCase{"exa~mple.com", false, kVerdictIllegalChar},
-                      CheckCase{"user@example.com", false, kVerdictIllegalChar},
-                      CheckCase{"example.com/x", false, kVerdictIllegalChar},
-                      CheckCase{"example.com:53", false, kVerdictIllegalChar},
-                      CheckCase{"例子.com", false, kVerdictIllegalChar},        // non-ASCII (UTF-8)
-                      CheckCase{"ｅxample.com", false, kVerdictIllegalChar},    // full-width letter
-                      CheckCase{"caf\xC3\xA9.fr", false, kVerdictIllegalChar},  // é
-                      CheckCase{"\texample.com", false, kVerdictIllegalChar},  // tab is not trimmed
-                      CheckCase{"example.com\t", false, kVerdictIllegalChar},
-                      CheckCase{std::string("a\0b.c", 5), false, kVerdictIllegalChar},
-                      CheckCase{"a~b", false,
-                                kVerdictNoDot},  // illegal and no dot: the last rule's text
-                      CheckCase{".a~b", false, kVerdictNoDot},  // every rule fails
-                      CheckCase{"~.b", false, kVerdictIllegalChar}));
+    ::testing::Values(CheckCase{"", false, kEmpty}, CheckCase{"    ", false, kEmpty},
+                      CheckCase{"localhost", false, kNoDot},  // a bare word
+                      CheckCase{".com", false, kNoDot},       // rule 4 fails, then rule 5 last
+                      CheckCase{"  .com", false, kNoDot},     // trimmed first
+                      CheckCase{"exa~mple.com", false, kIllegalChar},
+                      CheckCase{"user@example.com", false, kIllegalChar},
+                      CheckCase{"example.com/x", false, kIllegalChar},
+                      CheckCase{"example.com:53", false, kIllegalChar},
+                      CheckCase{"例子.com", false, kIllegalChar},        // non-ASCII (UTF-8)
+                      CheckCase{"ｅxample.com", false, kIllegalChar},    // full-width letter
+                      CheckCase{"caf\xC3\xA9.fr", false, kIllegalChar},  // é
+                      CheckCase{"\texample.com", false, kIllegalChar},   // tab is not trimmed
+                      CheckCase{"example.com\t", false, kIllegalChar},
+                      CheckCase{std::string("a\0b.c", 5), false, kIllegalChar},
+                      CheckCase{"a~b", false, kNoDot},   // illegal and no dot: the last rule's text
+                      CheckCase{".a~b", false, kNoDot},  // every rule fails
+                      CheckCase{"~.b", false, kIllegalChar}));
+
+TEST(VerdictTextTest, TheWindowKeepsTheseWords) {
+    const std::pair<Verdict, std::string_view> words[] = {
+        {kOk, "域名检测通过：合法"},
+        {kEmpty, "域名为空"},
+        {kIllegalChar, "域名含有非法字符"},
+        {kLeadingDot, "域名小数点位置不对"},
+        {kNoDot, "域名没有小数点或者小数点位置不对"},
+    };
+    for (const auto& [verdict, text] : words) EXPECT_EQ(texts::TextOf(verdict), text);
+}
 
 TEST(TrimSpacesTest, RemovesOnlyCharacter32) {
     EXPECT_EQ(TrimSpaces("  a b  "), "a b");

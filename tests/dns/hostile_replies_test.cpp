@@ -5,9 +5,6 @@
 #include <string>
 
 #include "dns/name_reader.h"
-#include "dns/response_decoder.h"
-#include "dns/texts.h"
-#include "expected_rows.h"
 #include "wire_builder.h"
 
 namespace quillet::dns {
@@ -15,51 +12,40 @@ namespace {
 
 using namespace testing;  // quillet::dns::testing
 
-WireBuilder Reply(std::uint16_t answers = 1) {
-    WireBuilder w;
-    w.Header(answers).Question("example.com");  // name 12..24, first record at 29
-    return w;
-}
-
-struct FaultCase {
-    const char* what;
-    WireBuilder wire;
-    Rows rows;
-    std::string_view cause = {};  // empty: a clean decode
-};
-
-void ExpectDecode(const FaultCase& c) {
-    const DecodeResult r = c.wire.Decode();
-    EXPECT_EQ(r.rows, c.rows) << c.what;
-    EXPECT_EQ(r.failure, c.cause.empty() ? "" : Failure(c.cause)) << c.what;
-    EXPECT_TRUE(r.listCleared) << c.what;
-    EXPECT_FALSE(r.emptyAnswer) << c.what;
-}
-
 // types and counts are 16-bit values.
-class WholeTypeTest : public ::testing::TestWithParam<FaultCase> {};
+class WholeTypeTest : public ::testing::TestWithParam<DecodeCase> {};
 TEST_P(WholeTypeTest, ChoosesByTheWholeType) {
     ExpectDecode(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Types, WholeTypeTest,
-    ::testing::Values(FaultCase{"type 257 is not A", Reply().Record(257, 4).Bytes({10, 0, 0, 1}),
-                                Concat({{Q("example.com")}, Unknown("0101", "257", "33")})},
-                      FaultCase{"type 28 keeps its two digits", Reply().Record(28, 16).Zeros(16),
-                                Concat({{Q("example.com")}, Unknown("1C", "28", "33")})},
-                      FaultCase{"type 0x1005 is not CNAME", Reply().Record(0x1005, 2).Pointer(12),
-                                Concat({{Q("example.com")}, Unknown("1005", "4101", "33")})},
-                      FaultCase{"type 65535", Reply().Record(0xFFFF, 0),
-                                Concat({{Q("example.com")}, Unknown("FFFF", "65535", "33")})},
-                      FaultCase{"type 0", Reply().Record(0, 0),
-                                Concat({{Q("example.com")}, Unknown("00", "0", "33")})},
-                      FaultCase{"answer count 256 is an answer",
-                                Reply(256).Record(1, 4).Bytes({10, 0, 0, 1}),
-                                {Q("example.com"), A("10.0.0.1")}},
-                      FaultCase{"answer count 0xFF00",
-                                Reply(0xFF00).Record(1, 4).Bytes({10, 0, 0, 4}),
-                                {Q("example.com"), A("10.0.0.4")}}));
+    ::testing::Values(DecodeCase{"type 257 is not A",
+                                 Reply().Record(257, 4).Bytes({10, 0, 0, 1}),
+                                 {"提交的域名为:example.com", "出现未知记录类型，请与作者联系",
+                                  "类型字串:0101", "类型编号:257", "位置:33"}},
+                      DecodeCase{"type 28 keeps its two digits",
+                                 Reply().Record(28, 16).Zeros(16),
+                                 {"提交的域名为:example.com", "出现未知记录类型，请与作者联系",
+                                  "类型字串:1C", "类型编号:28", "位置:33"}},
+                      DecodeCase{"type 0x1005 is not CNAME",
+                                 Reply().Record(0x1005, 2).Pointer(12),
+                                 {"提交的域名为:example.com", "出现未知记录类型，请与作者联系",
+                                  "类型字串:1005", "类型编号:4101", "位置:33"}},
+                      DecodeCase{"type 65535",
+                                 Reply().Record(0xFFFF, 0),
+                                 {"提交的域名为:example.com", "出现未知记录类型，请与作者联系",
+                                  "类型字串:FFFF", "类型编号:65535", "位置:33"}},
+                      DecodeCase{"type 0",
+                                 Reply().Record(0, 0),
+                                 {"提交的域名为:example.com", "出现未知记录类型，请与作者联系",
+                                  "类型字串:00", "类型编号:0", "位置:33"}},
+                      DecodeCase{"answer count 256 is an answer",
+                                 Reply(256).Record(1, 4).Bytes({10, 0, 0, 1}),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"}},
+                      DecodeCase{"answer count 0xFF00",
+                                 Reply(0xFF00).Record(1, 4).Bytes({10, 0, 0, 4}),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.4"}}));
 
 TEST(WholeCountTest, OnlyAWholeZeroIsTheEmptyAnswer) {
     EXPECT_TRUE(Reply(0).Record(1, 4).Bytes({10, 0, 0, 1}).Decode().emptyAnswer);
@@ -82,10 +68,10 @@ TEST(FourteenBitOffsetTest, APointerToOffset256OrMoreReadsTheRightName) {
     ASSERT_EQ(w.size(), 300u);
     w.Record(5, 13).Name("far.example");  // 300..311 fixed, name at 312
     w.Record(2, 2).Pointer(312);          // NS pointing at offset 312: C1 38
-    const DecodeResult r = w.Decode();
-    EXPECT_EQ(r.rows, (Rows{Q("example.com"), A("10.0.0.1"), A("10.0.0.2"), CNAME("far.example"),
-                            NS("far.example")}));
-    EXPECT_EQ(r.failure, "");
+    const app::DecodeResult r = w.Decode();
+    EXPECT_EQ(r.rows, (Rows{"提交的域名为:example.com", "IP信息:10.0.0.1", "IP信息:10.0.0.2",
+                            "非权威记录:far.example", "DNS信息:far.example"}));
+    EXPECT_EQ(r.fault, Fault::kNone);
     const ReplyBytes store = w.Store();
     EXPECT_EQ(store.bytes()[w.size() - 2], 0xC1);
     EXPECT_EQ(store.bytes()[w.size() - 1], 0x38);
@@ -95,7 +81,7 @@ TEST(FourteenBitOffsetTest, APointerToOffset256OrMoreReadsTheRightName) {
 }
 
 // pointer chains end; a bad pointer ends the decode and keeps earlier rows.
-class BadPointerTest : public ::testing::TestWithParam<FaultCase> {};
+class BadPointerTest : public ::testing::TestWithParam<DecodeCase> {};
 TEST_P(BadPointerTest, FailsKeepingEarlierRows) {
     ExpectDecode(GetParam());
 }
@@ -121,36 +107,37 @@ WireBuilder Ladder(std::uint16_t pointers) {
 INSTANTIATE_TEST_SUITE_P(
     Pointers, BadPointerTest,
     ::testing::Values(
-        FaultCase{"NS pointing at itself",
-                  WithA().Record(2, 2).Pointer(57),
-                  {Q("example.com"), A("10.0.0.1")},
-                  texts::kCauseBadPointer},
-        FaultCase{"CNAME pointing forward",
-                  WithA().Record(5, 2).Pointer(59).Name("x"),
-                  {Q("example.com"), A("10.0.0.1")},
-                  texts::kCauseBadPointer},
-        FaultCase{"MX in a two-pointer loop",
-                  // owner at 45: 01 'a' C0 3D (-> 61), not followed; MX data at 59: 00 0A,
-                  // then the name at 61: C0 2D (-> 45) -> 'a' -> 61: back up, refused
-                  WithA().Labels("a").Pointer(61).Fixed(15, 4).U16(10).Pointer(45),
-                  {Q("example.com"), A("10.0.0.1")},
-                  texts::kCauseBadPointer},
-        FaultCase{"SOA primary pointing past the end",
-                  WithA().Record(6, 2).Pointer(0x3FFF),
-                  {Q("example.com"), A("10.0.0.1")},
-                  texts::kCauseBadPointer},
-        FaultCase{"question name is read with pointers off: C0 0C is a 192-byte label",
-                  WireBuilder().Header(1).Pointer(12).U32(0x00010001),
-                  {},
-                  texts::kCauseNameTruncated}));
+        DecodeCase{"NS pointing at itself",
+                   WithA().Record(2, 2).Pointer(57),
+                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                   Fault::kBadPointer},
+        DecodeCase{"CNAME pointing forward",
+                   WithA().Record(5, 2).Pointer(59).Name("x"),
+                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                   Fault::kBadPointer},
+        DecodeCase{"MX in a two-pointer loop",
+                   // owner at 45: 01 'a' C0 3D (-> 61), not followed; MX data at 59: 00 0A,
+                   // then the name at 61: C0 2D (-> 45) -> 'a' -> 61: back up, refused
+                   WithA().Labels("a").Pointer(61).Fixed(15, 4).U16(10).Pointer(45),
+                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                   Fault::kBadPointer},
+        DecodeCase{"SOA primary pointing past the end",
+                   WithA().Record(6, 2).Pointer(0x3FFF),
+                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                   Fault::kBadPointer},
+        DecodeCase{"question name is read with pointers off: C0 0C is a 192-byte label",
+                   WireBuilder().Header(1).Pointer(12).U32(0x00010001),
+                   {},
+                   Fault::kNameTruncated}));
 
 TEST(PointerChainTest, ABoundedNumberOfPointersIsFollowed) {
-    // Each NS points at the NS data before it; the n-th NS row needs n pointers.
+    // Each NS points at the NS data before it; the n-th NS row needs n pointers: the 32nd
+    // is read, the 33rd is refused.
     WireBuilder w = Ladder(kMaxPointersPerName + 1);
-    const DecodeResult r = w.Decode();
+    const app::DecodeResult r = w.Decode();
     ASSERT_EQ(r.rows.size(), 1u + kMaxPointersPerName);
-    EXPECT_EQ(r.rows.back(), NS("example.com"));
-    EXPECT_EQ(r.failure, Failure(texts::kCauseTooManyPointers));
+    EXPECT_EQ(r.rows.back(), "DNS信息:example.com");
+    EXPECT_EQ(r.fault, Fault::kTooManyPointers);
 }
 
 // every byte handed over (up to 513) is stored, so a long valid reply decodes.
@@ -167,16 +154,16 @@ TEST_P(LongReplyTest, DecodesWhole) {
         .U8(0)
         .U16(1)
         .U16(1);
-    Rows rows = {Q(std::string(nameBytes - 2, 'q'))};
+    Rows rows = {Row("提交的域名为:", std::string(nameBytes - 2, 'q'))};
     for (std::size_t i = 0; i < records; ++i) {
         w.Record(1, 4).Bytes({10, 0, 0, static_cast<std::uint8_t>(i)});
-        rows.push_back(A("10.0.0." + std::to_string(i)));
+        rows.push_back(Row("IP信息:", "10.0.0." + std::to_string(i)));
     }
     ASSERT_EQ(w.size(), size);
     ReplyBytes store;
-    const DecodeResult r = DecodeDNSAnswer(w.Hex(), store);
+    const app::DecodeResult r = app::DecodeDNSAnswer(w.Hex(), store);
     EXPECT_EQ(r.rows, rows);
-    EXPECT_EQ(r.failure, "");
+    EXPECT_EQ(r.fault, Fault::kNone);
     EXPECT_EQ(store.size(), size);
     EXPECT_EQ(r.hexDump.size(), 3 * size);
 }
@@ -184,45 +171,46 @@ TEST_P(LongReplyTest, DecodesWhole) {
 INSTANTIATE_TEST_SUITE_P(Lengths, LongReplyTest, ::testing::Values(500, 501, 511, 512, 513));
 
 // nothing past the current reply's end is read.
-class TruncatedTest : public ::testing::TestWithParam<FaultCase> {};
+class TruncatedTest : public ::testing::TestWithParam<DecodeCase> {};
 TEST_P(TruncatedTest, FailsWithoutReadingBeyond) {
     ExpectDecode(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, TruncatedTest,
-    ::testing::Values(FaultCase{"A data cut short",
-                                WithA().Record(1, 4).Bytes({10, 0}),
-                                {Q("example.com"), A("10.0.0.1")},
-                                texts::kCauseRecordTruncated},
-                      FaultCase{"fixed part cut short",
-                                WithA().Pointer(12).U16(1).U16(1).U8(0),
-                                {Q("example.com"), A("10.0.0.1")},
-                                texts::kCauseRecordTruncated},
-                      FaultCase{"owner cut short",
-                                WithA().U8(5).Text("ab"),
-                                {Q("example.com"), A("10.0.0.1")},
-                                texts::kCauseRecordTruncated},
-                      FaultCase{"NS name cut short",
-                                WithA().Record(2, 6).U8(3).Text("ns"),
-                                {Q("example.com"), A("10.0.0.1")},
-                                texts::kCauseNameTruncated},
-                      FaultCase{"NS name without its end",
-                                WithA().Record(2, 6).Labels("ns1"),
-                                {Q("example.com"), A("10.0.0.1")},
-                                texts::kCauseNameTruncated},
-                      FaultCase{"MX with only its preference",
-                                WithA().Record(15, 2).U16(10),
-                                {Q("example.com"), A("10.0.0.1")},
-                                texts::kCauseNameTruncated},
-                      FaultCase{"MX pointer cut in half",
-                                WithA().Record(15, 4).U16(10).U8(0xC0),
-                                {Q("example.com"), A("10.0.0.1")},
-                                texts::kCauseNameTruncated},
-                      FaultCase{"SOA data length past the end",
-                                WithA().Record(6, 40).Labels("ns").Pointer(12).Pointer(12).U32(1),
-                                {Q("example.com"), A("10.0.0.1"), SOA("ns.example.com")},
-                                texts::kCauseRecordTruncated}));
+    ::testing::Values(DecodeCase{"A data cut short",
+                                 WithA().Record(1, 4).Bytes({10, 0}),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 Fault::kRecordTruncated},
+                      DecodeCase{"fixed part cut short",
+                                 WithA().Pointer(12).U16(1).U16(1).U8(0),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 Fault::kRecordTruncated},
+                      DecodeCase{"owner cut short",
+                                 WithA().U8(5).Text("ab"),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 Fault::kRecordTruncated},
+                      DecodeCase{"NS name cut short",
+                                 WithA().Record(2, 6).U8(3).Text("ns"),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 Fault::kNameTruncated},
+                      DecodeCase{"NS name without its end",
+                                 WithA().Record(2, 6).Labels("ns1"),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 Fault::kNameTruncated},
+                      DecodeCase{"MX with only its preference",
+                                 WithA().Record(15, 2).U16(10),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 Fault::kNameTruncated},
+                      DecodeCase{"MX pointer cut in half",
+                                 WithA().Record(15, 4).U16(10).U8(0xC0),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 Fault::kNameTruncated},
+                      DecodeCase{"SOA data length past the end",
+                                 WithA().Record(6, 40).Labels("ns").Pointer(12).Pointer(12).U32(1),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1",
+                                  "主域名服务器:ns.example.com"},
+                                 Fault::kRecordTruncated}));
 
 TEST(TruncatedTest, AnEarlierLongerReplyIsNotReadOn) {
     // The longer reply holds a full A record where the shorter one is cut.
@@ -230,10 +218,10 @@ TEST(TruncatedTest, AnEarlierLongerReplyIsNotReadOn) {
     WireBuilder shorter = longer;
     shorter.bytes().resize(longer.size() - 3);
     ReplyBytes store;
-    EXPECT_EQ(DecodeDNSAnswer(longer.Hex(), store).rows.size(), 3u);
-    const DecodeResult r = DecodeDNSAnswer(shorter.Hex(), store);
-    EXPECT_EQ(r.rows, (Rows{Q("example.com"), A("10.0.0.1")}));
-    EXPECT_EQ(r.failure, Failure(texts::kCauseRecordTruncated));
+    EXPECT_EQ(app::DecodeDNSAnswer(longer.Hex(), store).rows.size(), 3u);
+    const app::DecodeResult r = app::DecodeDNSAnswer(shorter.Hex(), store);
+    EXPECT_EQ(r.rows, (Rows{"提交的域名为:example.com", "IP信息:10.0.0.1"}));
+    EXPECT_EQ(r.fault, Fault::kRecordTruncated);
     EXPECT_EQ(store.size(), shorter.size());
     // GetFullName too stays inside the current reply.
     EXPECT_EQ(GetFullName(store, shorter.size()), std::nullopt);
@@ -241,7 +229,7 @@ TEST(TruncatedTest, AnEarlierLongerReplyIsNotReadOn) {
 }
 
 // no leading dot; the root shows as ".".
-class NoLeadingDotTest : public ::testing::TestWithParam<FaultCase> {};
+class NoLeadingDotTest : public ::testing::TestWithParam<DecodeCase> {};
 TEST_P(NoLeadingDotTest, ShowsTheName) {
     ExpectDecode(GetParam());
 }
@@ -249,36 +237,39 @@ TEST_P(NoLeadingDotTest, ShowsTheName) {
 INSTANTIATE_TEST_SUITE_P(
     Fault6, NoLeadingDotTest,
     ::testing::Values(
-        FaultCase{"MX that is one pointer",
-                  Reply().Record(15, 4).U16(10).Pointer(12),
-                  {Q("example.com"), MX("example.com")}},
-        FaultCase{"MX pointer then the next record right after it",
-                  Reply(2).Record(15, 4).U16(10).Pointer(12).Record(1, 4).Bytes({10, 0, 0, 9}),
-                  {Q("example.com"), MX("example.com"), A("10.0.0.9")}},
-        FaultCase{"NS that is one pointer",
-                  Reply().Record(2, 2).Pointer(12),
-                  {Q("example.com"), NS("example.com")}},
-        FaultCase{"CNAME that is one pointer",
-                  Reply().Record(5, 2).Pointer(20),
-                  {Q("example.com"), CNAME("com")}},
-        FaultCase{"SOA primary that is one pointer",
-                  Reply().Record(6, 24).Pointer(12).Pointer(12).Zeros(20),
-                  {Q("example.com"), SOA("example.com")}},
-        FaultCase{"MX root", Reply().Record(15, 3).U16(0).U8(0), {Q("example.com"), MX(".")}},
-        FaultCase{"NS root", Reply().Record(2, 1).U8(0), {Q("example.com"), NS(".")}},
-        FaultCase{"CNAME pointer to the root",
-                  Reply().Record(5, 2).Pointer(24),
-                  {Q("example.com"), CNAME(".")}},
-        FaultCase{"labels then a pointer to the root: no trailing dot",
-                  Reply().Record(15, 9).U16(5).Labels("mail").Pointer(24),
-                  {Q("example.com"), MX("mail")}},
-        FaultCase{"escaped label bytes",
-                  Reply()
-                      .Record(2, 12)
-                      .U8(9)
-                      .Bytes({'a', '.', 'b', ' ', '\\', 0xE4, 0x00, 0x7F, 'z'})
-                      .Pointer(20),
-                  {Q("example.com"), NS("a\\.b\\032\\\\\\228\\000\\127z.com")}}));
+        DecodeCase{"MX that is one pointer",
+                   Reply().Record(15, 4).U16(10).Pointer(12),
+                   {"提交的域名为:example.com", "MX记录:example.com"}},
+        DecodeCase{"MX pointer then the next record right after it",
+                   Reply(2).Record(15, 4).U16(10).Pointer(12).Record(1, 4).Bytes({10, 0, 0, 9}),
+                   {"提交的域名为:example.com", "MX记录:example.com", "IP信息:10.0.0.9"}},
+        DecodeCase{"NS that is one pointer",
+                   Reply().Record(2, 2).Pointer(12),
+                   {"提交的域名为:example.com", "DNS信息:example.com"}},
+        DecodeCase{"CNAME that is one pointer",
+                   Reply().Record(5, 2).Pointer(20),
+                   {"提交的域名为:example.com", "非权威记录:com"}},
+        DecodeCase{"SOA primary that is one pointer",
+                   Reply().Record(6, 24).Pointer(12).Pointer(12).Zeros(20),
+                   {"提交的域名为:example.com", "主域名服务器:example.com"}},
+        DecodeCase{"MX root",
+                   Reply().Record(15, 3).U16(0).U8(0),
+                   {"提交的域名为:example.com", "MX记录:."}},
+        DecodeCase{
+            "NS root", Reply().Record(2, 1).U8(0), {"提交的域名为:example.com", "DNS信息:."}},
+        DecodeCase{"CNAME pointer to the root",
+                   Reply().Record(5, 2).Pointer(24),
+                   {"提交的域名为:example.com", "非权威记录:."}},
+        DecodeCase{"labels then a pointer to the root: no trailing dot",
+                   Reply().Record(15, 9).U16(5).Labels("mail").Pointer(24),
+                   {"提交的域名为:example.com", "MX记录:mail"}},
+        DecodeCase{"escaped label bytes",
+                   Reply()
+                       .Record(2, 12)
+                       .U8(9)
+                       .Bytes({'a', '.', 'b', ' ', '\\', 0xE4, 0x00, 0x7F, 'z'})
+                       .Pointer(20),
+                   {"提交的域名为:example.com", "DNS信息:a\\.b\\032\\\\\\228\\000\\127z.com"}}));
 
 }  // namespace
 }  // namespace quillet::dns

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "dns/texts.h"
+#include "app/query_types.h"
+#include "app/texts.h"
 
 namespace quillet::dns {
 namespace {
@@ -31,9 +32,17 @@ std::string Labels(std::size_t n) {
     return s;
 }
 
+// The name bytes of Labels(n).
+Bytes LabelBytes(std::size_t n) {
+    Bytes name;
+    for (std::size_t i = 0; i < n; ++i) name.insert(name.end(), {0x01, 'a'});
+    name.push_back(0x00);
+    return name;
+}
+
 TEST(BuildDNSQueryTest, WorkedExampleGivesThe22Bytes) {
-    const BuiltQuery q = BuildDNSQuery("ab.c", texts::kTypeA);
-    ASSERT_TRUE(q.ok()) << q.error;
+    const BuiltQuery q = BuildDNSQuery("ab.c", RecordType::kA);
+    ASSERT_TRUE(q.ok());
     EXPECT_EQ(q.datagram,
               (Bytes{0x00, 0x00, 0x01, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00,
                      0x00, 0x02, 0x61, 0x62, 0x01, 0x63, 0x00, 0x00, 0x01, 0x00, 0x01}));
@@ -46,24 +55,23 @@ struct TypeCase {
 
 class QueryTypeTest : public ::testing::TestWithParam<TypeCase> {};
 
-TEST_P(QueryTypeTest, SetsTheQuestionType) {
+TEST_P(QueryTypeTest, TheRowTextSetsTheQuestionType) {
     const TypeCase& c = GetParam();
-    EXPECT_EQ(QueryTypeByte(c.text), c.byte);
-    const BuiltQuery q = BuildDNSQuery("ab.c", c.text);
+    const BuiltQuery q = BuildDNSQuery("ab.c", app::QueryTypeOf(c.text));
     ASSERT_TRUE(q.ok());
     const Bytes tail(q.datagram.end() - 4, q.datagram.end());
-    EXPECT_EQ(tail, (Bytes{0x00, c.byte, 0x00, 0x01}));
+    EXPECT_EQ(tail, (Bytes{0x00, c.byte, 0x00, 0x01})) << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, QueryTypeTest,
-    ::testing::Values(
-        TypeCase{std::string(texts::kTypeA), 1}, TypeCase{std::string(texts::kTypeNS), 2},
-        TypeCase{std::string(texts::kTypeCNAME), 5}, TypeCase{std::string(texts::kTypeMX), 0x0F},
-        TypeCase{"", 0}, TypeCase{" " + std::string(texts::kTypeA), 0},           // not trimmed
-        TypeCase{std::string(texts::kTypeA) + " ", 0}, TypeCase{"a记录查询", 0},  // case-sensitive
-        TypeCase{"别名记录查询", 0},  // 记 is not the row's 纪
-        TypeCase{"AAAA", 0}));
+INSTANTIATE_TEST_SUITE_P(Rows, QueryTypeTest,
+                         ::testing::Values(TypeCase{"A记录查询", 1}, TypeCase{"NS记录查询", 2},
+                                           TypeCase{"别名纪录查询", 5},
+                                           TypeCase{"MX记录查询", 0x0F}, TypeCase{"", 0},
+                                           TypeCase{" A记录查询", 0},  // untrimmed
+                                           TypeCase{"A记录查询 ", 0},
+                                           TypeCase{"a记录查询", 0},     // case-sensitive
+                                           TypeCase{"别名记录查询", 0},  // 记 is not the row's 纪
+                                           TypeCase{"AAAA", 0}));
 
 struct NameCase {
     std::string domain;
@@ -74,57 +82,61 @@ class QueryNameTest : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(QueryNameTest, WritesEveryLabelAsIs) {
     const NameCase& c = GetParam();
-    const BuiltQuery q = BuildDNSQuery(c.domain, texts::kTypeMX);
-    ASSERT_TRUE(q.ok()) << q.error;
-    EXPECT_EQ(q.datagram, Concat({kHeader, c.name, {0x00, 0x0F, 0x00, 0x01}}));
-    EXPECT_EQ(q.datagram.size(), 17 + c.name.size() - 1);
+    const BuiltQuery q = BuildDNSQuery(c.domain, RecordType::kMX);
+    ASSERT_TRUE(q.ok()) << c.domain;
+    EXPECT_EQ(q.datagram, Concat({kHeader, c.name, {0x00, 0x0F, 0x00, 0x01}})) << c.domain;
 }
+
+const Bytes kHeldExample = {4, 'h', 'e', 'l', 'd', 7, 'e', 'x', 'a', 'm', 'p', 'l', 'e', 0};
 
 INSTANTIATE_TEST_SUITE_P(
     Names, QueryNameTest,
-    ::testing::Values(NameCase{"a..b", {0x01, 'a', 0x00, 0x01, 'b', 0x00}},  // empty label: 00
-                      NameCase{"ab.", {0x02, 'a', 'b', 0x00, 0x00}},         // ends 00 00
+    ::testing::Values(NameCase{"held.example", kHeldExample},
+                      NameCase{"held.example.", kHeldExample},  // one trailing dot: the root
+                      NameCase{"ab.", {0x02, 'a', 'b', 0x00}},
                       NameCase{"a b.c", {0x03, 'a', 0x20, 'b', 0x01, 'c', 0x00}},
                       NameCase{"Ex-1.c_d", {0x04, 'E', 'x', '-', '1', 0x03, 'c', '_', 'd', 0x00}},
-                      NameCase{Repeat('x', 64) + ".c",  // beyond the 63 of RFC 1035
-                               Concat({{64}, Bytes(64, 'x'), {0x01, 'c', 0x00}})}));
+                      NameCase{Repeat('x', 63) + ".c",
+                               Concat({{63}, Bytes(63, 'x'), {0x01, 'c', 0x00}})},
+                      NameCase{Labels(10), LabelBytes(10)},          // nine dots
+                      NameCase{Labels(10) + ".", LabelBytes(10)}));  // the root is no label
 
-TEST(BuildDNSQueryTest, NineDotsBuildTenDotsFail) {
-    const BuiltQuery nine = BuildDNSQuery(Labels(10), texts::kTypeA);
-    ASSERT_TRUE(nine.ok()) << nine.error;
-    EXPECT_EQ(nine.datagram.size(), 17u + 10 * 2);
+struct FailCase {
+    std::string domain;
+    BuildError error;
+};
 
-    for (const std::string& domain : {Labels(11), Labels(12), Labels(10) + "."}) {
-        const BuiltQuery q = BuildDNSQuery(domain, texts::kTypeA);
-        EXPECT_FALSE(q.ok()) << domain;
-        EXPECT_EQ(q.error, texts::kBuildTooManyLabels) << domain;
-        EXPECT_TRUE(q.datagram.empty()) << domain;
-    }
+class BuildFailureTest : public ::testing::TestWithParam<FailCase> {};
+
+TEST_P(BuildFailureTest, GivesNoDatagram) {
+    const BuiltQuery q = BuildDNSQuery(GetParam().domain, RecordType::kA);
+    EXPECT_EQ(q.error, GetParam().error) << GetParam().domain;
+    EXPECT_TRUE(q.datagram.empty()) << GetParam().domain;
 }
 
-TEST(BuildDNSQueryTest, Label255BuildsLabel256Fails) {
-    const BuiltQuery ok = BuildDNSQuery(Repeat('x', 255) + ".c", texts::kTypeA);
-    ASSERT_TRUE(ok.ok()) << ok.error;
-    EXPECT_EQ(ok.datagram[12], 0xFF);
-    EXPECT_EQ(ok.datagram.size(), 17u + 256 + 2);
+using enum BuildError;
 
-    for (const std::string& domain :
-         {Repeat('x', 256) + ".c", "c." + Repeat('x', 256), "a.b." + Repeat('x', 1000)}) {
-        const BuiltQuery q = BuildDNSQuery(domain, texts::kTypeA);
-        EXPECT_EQ(q.error, texts::kBuildLabelTooLong);
-        EXPECT_TRUE(q.datagram.empty());
-    }
-}
+INSTANTIATE_TEST_SUITE_P(
+    Domains, BuildFailureTest,
+    ::testing::Values(FailCase{Labels(11), kTooManyLabels}, FailCase{Labels(12), kTooManyLabels},
+                      FailCase{Labels(11) + ".", kTooManyLabels},
+                      FailCase{Repeat('x', 300) + "." + Labels(10), kTooManyLabels},  // first
+                      FailCase{"a..b", kEmptyLabel}, FailCase{"a..", kEmptyLabel},
+                      FailCase{"ab.c..", kEmptyLabel},  // only one trailing dot is the root
+                      FailCase{Repeat('x', 64) + ".c", kLabelTooLong},
+                      FailCase{"c." + Repeat('x', 255), kLabelTooLong},
+                      FailCase{"a.b." + Repeat('x', 1000), kLabelTooLong}));
 
-TEST(BuildDNSQueryTest, TooManyLabelsIsFoundBeforeALongLabel) {
-    const BuiltQuery q = BuildDNSQuery(Repeat('x', 300) + "." + Labels(10), texts::kTypeA);
-    EXPECT_EQ(q.error, texts::kBuildTooManyLabels);
+TEST(BuildFailureTest, TheQueryActionNamesTheCause) {
+    EXPECT_EQ(texts::TextOf(kTooManyLabels), "域名的标签超过10个");
+    EXPECT_EQ(texts::TextOf(kEmptyLabel), "域名中有空的标签");
+    EXPECT_EQ(texts::TextOf(kLabelTooLong), "域名中有超过63个字符的标签");
 }
 
 TEST(BuildDNSQueryTest, SameInputsGiveSameBytesAndIdentifierZero) {
-    const BuiltQuery first = BuildDNSQuery("www.example.com", texts::kTypeNS);
-    (void)BuildDNSQuery(Repeat('x', 256) + ".c", texts::kTypeA);  // a failed build between
-    const BuiltQuery second = BuildDNSQuery("www.example.com", texts::kTypeNS);
+    const BuiltQuery first = BuildDNSQuery("www.example.com", RecordType::kNS);
+    (void)BuildDNSQuery(Repeat('x', 256) + ".c", RecordType::kA);  // a failed build between
+    const BuiltQuery second = BuildDNSQuery("www.example.com", RecordType::kNS);
     EXPECT_EQ(first.datagram, second.datagram);
     ASSERT_GE(first.datagram.size(), 2u);
     EXPECT_EQ(first.datagram[0], 0x00);

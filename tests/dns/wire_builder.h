@@ -2,15 +2,17 @@
 
 // Assembles reply bytes for the tests, field by field.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/reply_format.h"
+#include "dns/hex.h"
 #include "dns/reply_bytes.h"
-#include "dns/response_decoder.h"
-#include "dns/texts.h"
 
 namespace quillet::dns::testing {
 
@@ -76,7 +78,7 @@ public:
     // Reply text without the 513-byte cut of ReplyText.
     std::string Hex() const {
         std::string text;
-        for (const std::uint8_t b : bytes_) AppendHexPair(text, b);
+        for (const std::uint8_t b : bytes_) text.append(HexPair(b).data(), 2);
         return text;
     }
 
@@ -86,9 +88,9 @@ public:
         return store;
     }
 
-    DecodeResult Decode() const {
+    app::DecodeResult Decode() const {
         ReplyBytes store;
-        return DecodeDNSAnswer(Hex(), store);
+        return app::DecodeDNSAnswer(Hex(), store);
     }
 
 private:
@@ -102,8 +104,33 @@ inline WireBuilder ExampleComAReply() {
     return w;
 }
 
-inline std::string Failure(std::string_view cause) {
-    return std::string(texts::kDecodeFailurePrefix) + std::string(cause);
+// A reply with one question for example.com: name 12..24, first record at 29.
+inline WireBuilder Reply(std::uint16_t answers = 1) {
+    WireBuilder w;
+    w.Header(answers).Question("example.com");
+    return w;
+}
+
+using Rows = std::vector<std::string>;
+
+// A reply, the rows it must give and where the walk must stop.
+struct DecodeCase {
+    const char* what;
+    WireBuilder wire;
+    Rows rows;
+    Fault cause = Fault::kNone;  // kNone: a clean decode
+};
+
+inline void ExpectDecode(const DecodeCase& c) {
+    const app::DecodeResult r = c.wire.Decode();
+    EXPECT_EQ(r.rows, c.rows) << c.what;
+    EXPECT_EQ(r.fault, c.cause) << c.what;
+    EXPECT_TRUE(r.listCleared) << c.what;
+    EXPECT_FALSE(r.emptyAnswer) << c.what;
+}
+
+inline std::string Row(std::string_view label, std::string_view value) {
+    return std::string(label) + std::string(value);
 }
 
 }  // namespace quillet::dns::testing

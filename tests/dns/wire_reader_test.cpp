@@ -39,7 +39,16 @@ TEST(WireReaderTest, AReadPastTheEndIsStickyAndStaysPut) {
     EXPECT_TRUE(r.ReadBytes(1).empty());
     r.Seek(0);
     EXPECT_EQ(r.ReadU8(), 0);
-    EXPECT_TRUE(r.failed());
+    r.Fail(Fault::kBadPointer);  // the first fault stays
+    EXPECT_EQ(r.error().kind, Fault::kRecordTruncated);
+    EXPECT_EQ(r.error().offset, 4u);
+}
+
+TEST(WireReaderTest, AnOverrunGivesTheFaultSetForIt) {
+    WireReader r(kWire, 4, Fault::kHeaderTruncated);
+    EXPECT_EQ(r.SetOverrun(Fault::kNameTruncated), Fault::kHeaderTruncated);
+    EXPECT_EQ(r.ReadU32(), 0u);
+    EXPECT_EQ(r.error().kind, Fault::kNameTruncated);
 }
 
 struct OverrunCase {
@@ -57,12 +66,13 @@ TEST_P(WireReaderOverrunTest, Fails) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, WireReaderOverrunTest,
-    ::testing::Values(OverrunCase{"bytes", [](WireReader& r) { r.ReadBytes(4); }},
-                      OverrunCase{"huge count", [](WireReader& r) { r.ReadBytes(SIZE_MAX); }},
+    ::testing::Values(OverrunCase{"bytes", [](WireReader& r) { (void)r.ReadBytes(4); }},
+                      OverrunCase{"huge count", [](WireReader& r) { (void)r.ReadBytes(SIZE_MAX); }},
                       OverrunCase{"skip", [](WireReader& r) { r.Skip(4); }},
                       OverrunCase{"huge skip", [](WireReader& r) { r.Skip(SIZE_MAX); }},
                       OverrunCase{"seek", [](WireReader& r) { r.Seek(6); }},
-                      OverrunCase{"u8 at end", [](WireReader& r) { r.Skip(3), r.ReadU8(); }}));
+                      OverrunCase{"u8 at end",
+                                  [](WireReader& r) { r.Skip(3), (void)r.ReadU8(); }}));
 
 TEST(WireReaderTest, SeekToTheEndIsAllowedButNothingMoreIsRead) {
     WireReader r(kWire);
@@ -71,14 +81,14 @@ TEST(WireReaderTest, SeekToTheEndIsAllowedButNothingMoreIsRead) {
     EXPECT_EQ(r.available(), 0u);
     r.Skip(0);
     EXPECT_FALSE(r.failed());
-    r.ReadU8();
+    (void)r.ReadU8();
     EXPECT_TRUE(r.failed());
 }
 
 TEST(WireReaderTest, EmptyWire) {
     WireReader r({});
     EXPECT_FALSE(r.failed());
-    r.ReadU8();
+    (void)r.ReadU8();
     EXPECT_TRUE(r.failed());
     WireReader beyond({}, 1);
     EXPECT_TRUE(beyond.failed());

@@ -3,6 +3,8 @@
 // program's own queries.
 #include <cstdio>
 
+#include "app/query_types.h"
+#include "app/texts.h"
 #include "dns/query_builder.h"
 #include "dns/reply_bytes.h"
 
@@ -11,9 +13,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s DOMAIN TYPE-ROW-TEXT\n", argv[0]);
         return 2;
     }
-    const auto query = quillet::dns::BuildDNSQuery(argv[1], argv[2]);
+    const auto query = quillet::dns::BuildDNSQuery(argv[1], quillet::app::QueryTypeOf(argv[2]));
     if (!query.ok()) {
-        std::fprintf(stderr, "%s\n", query.error.c_str());
+        std::fprintf(stderr, "%s\n", std::string(quillet::texts::TextOf(query.error)).c_str());
         return 1;
     }
     std::printf("%s\n", quillet::dns::ReplyText(query.datagram).c_str());
