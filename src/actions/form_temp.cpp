@@ -20,6 +20,17 @@ constexpr QRect Twips(int left, int top, int width, int height) {
     return {left / 15, top / 15, width / 15, height / 15};
 }
 
+// QMenu on its own also triggers an item on a right or middle release over it.
+class LeftButtonMenu final : public QMenu {
+public:
+    using QMenu::QMenu;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) QMenu::mouseReleaseEvent(event);
+    }
+};
+
 void SetTextColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -53,6 +64,7 @@ FormTemp::FormTemp(const ActionContext& context, QWidget* owner)
 
 void FormTemp::BuildWindow() {
     setWindowTitle(texts::kAboutCaption);
+    if (!context_.aboutIcon.isNull()) setWindowIcon(context_.aboutIcon);
     setFixedSize(136, 108);
 
     // Created in tab order, so the button (tab position 0) comes first and holds the focus.
@@ -75,7 +87,7 @@ void FormTemp::BuildWindow() {
     // Where SimSun is missing, another Song face keeps its look and the line inside its box.
     linkFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"),
                           QStringLiteral("NSimSun"), QStringLiteral("Noto Serif CJK SC"),
-                          QStringLiteral("Noto Sans CJK SC")});
+                          QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Sans CJK SC")});
     linkFont.setPointSize(9);
     linkFont.setWeight(QFont::Normal);
     linkFont.setUnderline(true);
@@ -90,7 +102,7 @@ void FormTemp::BuildWindow() {
 }
 
 void FormTemp::BuildMenu() {
-    Menu_Left = new QMenu(texts::kMenuTitle, this);
+    Menu_Left = new LeftButtonMenu(texts::kMenuTitle, this);
     Menu_Ping = Menu_Left->addAction(texts::kMenuPing);
     menu_baidu = Menu_Left->addAction(texts::kMenuSearch);
     Menu_Save = Menu_Left->addAction(texts::kMenuSave);

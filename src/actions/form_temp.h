@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QPointer>
 #include <QTime>
@@ -29,6 +30,8 @@ struct ActionContext {
     // Date and time of day are two readings, date first, as the export banner shows them.
     std::function<QDate()> today = [] { return QDate::currentDate(); };
     std::function<QTime()> timeOfDay = [] { return QTime::currentTime(); };
+    // The about box's own title bar icon; none leaves it to the desktop.
+    QIcon aboutIcon;
 };
 
 // A label that reports a left click (press and release over it).

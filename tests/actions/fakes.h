@@ -46,7 +46,10 @@ public:
         context.timeOfDay = [] { return QTime(8, 30, 5); };
         host = std::make_unique<FormTempHost>(context, &window);
         behaviour = new ResultsListBehaviour(list, *host);
-        behaviour->SetPopupHook([this](QMenu* menu, const QPoint&) { popups.push_back(menu); });
+        behaviour->SetPopupHook([this](QMenu* menu, const QPoint& at) {
+            popups.push_back(menu);
+            popupsAt.push_back(at);
+        });
         window.show();
         (void)QTest::qWaitForWindowExposed(&window);
         MenuY = 0;
@@ -82,6 +85,7 @@ public:
     std::unique_ptr<FormTempHost> host;
     ResultsListBehaviour* behaviour = nullptr;
     std::vector<QMenu*> popups;
+    std::vector<QPoint> popupsAt;  // global positions
 };
 
 }  // namespace quillet::actions::testing
