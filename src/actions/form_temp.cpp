@@ -21,6 +21,17 @@ constexpr QRect Twips(int left, int top, int width, int height) {
     return {left / 15, top / 15, width / 15, height / 15};
 }
 
+// QMenu on its own also triggers an item on a right or middle release over it.
+class LeftButtonMenu final : public QMenu {
+public:
+    using QMenu::QMenu;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) QMenu::mouseReleaseEvent(event);
+    }
+};
+
 void SetTextColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -53,6 +64,7 @@ FormTemp::FormTemp(const ActionContext& context, const FormTempHost& host, QWidg
 
 void FormTemp::BuildWindow() {
     setWindowTitle(ToQString(texts::kAboutCaption));
+    if (!context_.aboutIcon.isNull()) setWindowIcon(context_.aboutIcon);
     setFixedSize(136, 108);
 
     // Created in tab order, so the button (tab position 0) comes first and holds the focus.
@@ -75,7 +87,7 @@ void FormTemp::BuildWindow() {
     // Where SimSun is missing, another Song face keeps its look and the line inside its box.
     linkFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"),
                           QStringLiteral("NSimSun"), QStringLiteral("Noto Serif CJK SC"),
-                          QStringLiteral("Noto Sans CJK SC")});
+                          QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Sans CJK SC")});
     linkFont.setPointSize(9);
     linkFont.setWeight(QFont::Normal);
     linkFont.setUnderline(true);
@@ -90,7 +102,7 @@ void FormTemp::BuildWindow() {
 }
 
 void FormTemp::BuildMenu() {
-    Menu_Left = new QMenu(ToQString(texts::kMenuTitle), this);
+    Menu_Left = new LeftButtonMenu(ToQString(texts::kMenuTitle), this);
     Menu_Ping = Menu_Left->addAction(ToQString(texts::kMenuPing));
     menu_baidu = Menu_Left->addAction(ToQString(texts::kMenuSearch));
     Menu_Save = Menu_Left->addAction(ToQString(texts::kMenuSave));
@@ -165,6 +177,10 @@ FormTempHost::FormTempHost(ActionContext context, QWidget* owner)
 FormTemp* FormTempHost::Ensure() {
     if (form_ == nullptr) form_ = new FormTemp(context_, *this, owner_);
     return form_;
+}
+
+bool FormTempHost::MenuShown() const {
+    return form_ != nullptr && form_->Menu_Left->isVisible();
 }
 
 void FormTempHost::ShowAboutModal(QWidget* mainWindow) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QPointer>
 #include <cstdint>
@@ -21,6 +22,8 @@ namespace quillet::actions {
 struct ActionContext {
     platform::Platform& platform;
     QPointer<QListWidget> resultsList;
+    // The about box's own title bar icon; none leaves it to the desktop.
+    QIcon aboutIcon;
 };
 
 class FormTempHost;
@@ -85,6 +88,8 @@ public:
     FormTempHost& operator=(const FormTempHost&) = delete;
 
     [[nodiscard]] FormTemp* Ensure();
+    // Whether the context menu is open now.
+    [[nodiscard]] bool MenuShown() const;
     // Shows the about box modally, centred over `mainWindow`; returns once it is closed, and
     // the box is gone then.
     void ShowAboutModal(QWidget* mainWindow);

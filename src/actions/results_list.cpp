@@ -1,5 +1,7 @@
 #include "actions/results_list.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
@@ -21,6 +23,28 @@ int FirstVisibleRow(const QListWidget& list) {
 // Fractional positions (scaled screens) belong to the row their whole pixel lies in.
 int WholePixels(qreal y) {
     return static_cast<int>(std::floor(y));
+}
+
+// Making a row current scrolls it wholly into view. For a row half hidden at the bottom that
+// slides the next row under a pointer that has not moved, which selects it in turn, and the
+// list runs away to its end; the pointer picks rows where they are.
+void SelectInPlace(QListWidget& list, int row) {
+    const bool autoScroll = list.hasAutoScroll();
+    list.setAutoScroll(false);
+    list.setCurrentRow(row);
+    list.setAutoScroll(autoScroll);
+}
+
+// The keys that ask for the focused control's context menu.
+bool IsMenuKey(const QEvent* event) {
+    if (event->type() == QEvent::ContextMenu) {
+        return static_cast<const QContextMenuEvent*>(event)->reason() ==
+               QContextMenuEvent::Keyboard;
+    }
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->key() == Qt::Key_Menu ||
+           (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
 }
 
 }  // namespace
@@ -50,12 +74,17 @@ ResultsListBehaviour::ResultsListBehaviour(QListWidget* list, FormTempHost& host
     list->setMouseTracking(true);
     list->viewport()->setMouseTracking(true);
     list->viewport()->installEventFilter(this);
+    list->installEventFilter(this);  // the menu keys reach the list, not its viewport
 }
 
 bool ResultsListBehaviour::eventFilter(QObject* watched, QEvent* event) {
-    // Only mouse events touch the list: the others include those sent while it is being
-    // destroyed, when it is no longer a whole QListWidget.
+    // Only the menu keys and mouse events touch the list: the others include those sent while
+    // it is being destroyed, when it is no longer a whole QListWidget.
     const QEvent::Type type = event->type();
+    if (list_ != nullptr && watched == list_ && IsMenuKey(event)) {
+        OnMenuKey();
+        return true;
+    }
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
         type != QEvent::MouseButtonDblClick) {
         return false;
@@ -77,18 +106,34 @@ bool ResultsListBehaviour::eventFilter(QObject* watched, QEvent* event) {
 void ResultsListBehaviour::OnHover(int viewportY) {
     const int row = RowAtViewportY(*list_, viewportY);
     if (row < 0 || row >= list_->count()) return;
-    list_->setCurrentRow(row);
+    SelectInPlace(*list_, row);
     if (const QListWidgetItem* item = list_->currentItem()) list_->setToolTip(item->text());
 }
 
 void ResultsListBehaviour::OnRightPress(int viewportY, const QPoint& globalPos) {
     const int row = RowAtViewportY(*list_, viewportY);
     if (row < 0 || row >= list_->count()) return;
-    const int listY = viewportY + FirstVisibleRow(*list_) * kRowHeightPx;
+    SelectInPlace(*list_, row);
+    OpenMenu(viewportY + FirstVisibleRow(*list_) * kRowHeightPx, globalPos);
+}
+
+void ResultsListBehaviour::OnMenuKey() {
+    const int row = list_->currentRow();
+    if (row < 0 || row >= list_->count()) return;
+    if (host_.MenuShown()) return;  // one key, one menu
+    QListWidgetItem* item = list_->item(row);
+    list_->scrollToItem(item);
+    list_->setCurrentRow(row);  // selected too, as a right press would leave it
+    // Where a right press inside the row would open it; the items act on this row.
+    const QRect rect = list_->visualItemRect(item);
+    const QPoint inRow(rect.left() + kRowHeightPx, rect.center().y());
+    OpenMenu(row * kRowHeightPx, list_->viewport()->mapToGlobal(inRow));
+}
+
+void ResultsListBehaviour::OpenMenu(int listY, const QPoint& globalPos) {
     // A list long enough to overflow the 16-bit position cannot come from one DNS reply;
     // if it ever did, no menu beats a menu acting on the wrong row.
     if (listY > std::numeric_limits<std::int16_t>::max()) return;
-    list_->setCurrentRow(row);
     host_.MenuY = static_cast<std::int16_t>(listY);
     popup_(host_.Ensure()->Menu_Left, globalPos);
 }

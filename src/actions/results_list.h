@@ -29,7 +29,8 @@ public:
 
 // The results list's pointer behaviour: hovering selects the row under the pointer and shows
 // its full text as the list's tooltip; a right press on a row selects it, records the host's
-// MenuY and pops up the about box's context menu. Other buttons are left to the list.
+// MenuY and pops up the about box's context menu. Other buttons are left to the list. From the
+// keyboard, the menu key and Shift+F10 open the same menu for the current row.
 class ResultsListBehaviour final : public QObject {
     Q_OBJECT
 public:
@@ -47,6 +48,10 @@ protected:
 private:
     void OnHover(int viewportY);
     void OnRightPress(int viewportY, const QPoint& globalPos);
+    // The menu key or Shift+F10 with the list focused: the menu for the current row.
+    void OnMenuKey();
+    // Records `listY` (pixels from the list's first row) in MenuY and pops up the menu.
+    void OpenMenu(int listY, const QPoint& globalPos);
 
     QPointer<QListWidget> list_;
     FormTempHost& host_;

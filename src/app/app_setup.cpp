@@ -10,11 +10,17 @@
 
 namespace quillet::app {
 
+QStringList SongFaces() {
+    // The Windows Song faces where a user has them, then Debian's: Noto Serif CJK comes with
+    // fonts-noto-cjk, AR PL UMing with fonts-arphic-uming. The Hei face is a last resort only.
+    return {QStringLiteral("SimSun"),         QStringLiteral("宋体"),
+            QStringLiteral("NSimSun"),        QStringLiteral("Noto Serif CJK SC"),
+            QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Sans CJK SC")};
+}
+
 void SetDefaultFont(QApplication& app) {
     QFont font = app.font();
-    // Noto Sans CJK SC comes with fonts-noto-cjk; the rest are what other desktops ship.
-    font.setFamilies({"Noto Sans CJK SC", "Noto Sans SC", "Source Han Sans SC",
-                      "WenQuanYi Micro Hei", "WenQuanYi Zen Hei", "Droid Sans Fallback"});
+    font.setFamilies(SongFaces());
     font.setPointSize(9);
     font.setWeight(QFont::Normal);
     app.setFont(font);

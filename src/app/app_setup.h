@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QStringList>
+
 class QApplication;
 class QTranslator;
 
 namespace quillet::app {
 
-// The default control font: a 9-point face that holds every Chinese character of the
-// interface, found among the free CJK fonts a Linux desktop has.
+// The Song (Ming) faces the controls are drawn in, most wanted first.
+QStringList SongFaces();
+
+// The default control font: 宋体 at 9 points, regular, or the nearest Song face installed.
 void SetDefaultFont(QApplication& app);
 
 // Makes the installed icon theme reachable also where the desktop names no theme.

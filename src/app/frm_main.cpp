@@ -16,6 +16,7 @@
 
 #include "actions/form_temp.h"
 #include "actions/results_list.h"
+#include "app/accessible_controls.h"
 #include "app/frame_chrome.h"
 #include "app/qt_texts.h"
 #include "app/query_types.h"
@@ -97,6 +98,7 @@ FrmMain::FrmMain(platform::Platform& platform, ServerSettings settings, QWidget*
     knownText.setStyleStrategy(QFont::PreferNoShaping);
     setFont(knownText);
 
+    InstallAccessibleControls();
     CreateControls();
     setWindowIcon(Pictures().icon);
     chrome_ = std::make_unique<FrameChrome>(*this, LabControlBox, platform_.windows,
@@ -112,8 +114,10 @@ FrmMain::FrmMain(platform::Platform& platform, ServerSettings settings, QWidget*
             setWindowIcon(QIcon::fromTheme(QStringLiteral("quillet")));
         }
     });
-    aboutBox_ =
-        std::make_unique<actions::FormTempHost>(actions::ActionContext{platform_, List_Show}, this);
+    actions::ActionContext actionContext{platform_, List_Show, {}};
+    // The about box has an icon of its own, the small one only.
+    actionContext.aboutIcon.addFile(QStringLiteral(":/skin/icon16.png"), QSize(16, 16));
+    aboutBox_ = std::make_unique<actions::FormTempHost>(actionContext, this);
     new actions::ResultsListBehaviour(List_Show, *aboutBox_);
     connect(&wsk, &net::Wsk::DataArrival, this, &FrmMain::ArrivalHandler);
     connect(CMD_Send, &QPushButton::clicked, this, &FrmMain::QueryAction);
@@ -139,6 +143,8 @@ void FrmMain::CreateControls() {
     QPalette buttonColours = CMD_Send->palette();
     buttonColours.setColor(QPalette::Button, kBackground);
     CMD_Send->setPalette(buttonColours);
+    // Enter clicks the focused button as Space does; outside a dialog Qt leaves Enter alone.
+    CMD_Send->setAutoDefault(true);
 
     List_Show = new QListWidget(this);
     List_Show->setGeometry(10, 170, 233, 198);
@@ -155,7 +161,12 @@ void FrmMain::CreateControls() {
 
     const std::array<int, 3> captionWidths = {27, 25, 43};
     for (std::size_t i = 0; i < LabControlBox.size(); ++i) {
-        LabControlBox[i] = MakeLabel(this, {}, QRect(0, 0, captionWidths[i], 17));
+        auto* button = new CaptionButtonLabel(this);
+        button->setGeometry(0, 0, captionWidths[i], 17);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAttribute(Qt::WA_TranslucentBackground);
+        button->setAccessibleName(ToQString(texts::kCaptionButtonNames[i]));
+        LabControlBox[i] = button;
     }
 
     Txt_Show = new QLineEdit(this);

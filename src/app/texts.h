@@ -20,6 +20,9 @@ inline constexpr std::string_view kLabelDomain = "查询域名";
 inline constexpr std::string_view kLabelServer = "域名服务器";
 inline constexpr std::string_view kLabelType = "查询类型";
 inline constexpr std::string_view kResultsListName = "查询结果";
+// What screen readers call the caption buttons, which show pictures only.
+inline constexpr std::array<std::string_view, 3> kCaptionButtonNames = {"最小化", "关于作者",
+                                                                        "关闭"};
 inline constexpr std::string_view kCreditLine = "由 Quillet 开发组制作";
 inline constexpr std::string_view kCreditTooltip = "解析 A、NS、别名和 MX 记录";
 inline constexpr std::string_view kCopyrightLine = "© 2026 Quillet";

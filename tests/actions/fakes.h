@@ -24,15 +24,20 @@ public:
         window.resize(251, 404);
         list = new QListWidget(&window);
         list->setGeometry(10, 170, 233, 198);
-        host = std::make_unique<FormTempHost>(ActionContext{platform, list}, &window);
+        host = std::make_unique<FormTempHost>(ActionContext{platform, list, {}}, &window);
         behaviour = new ResultsListBehaviour(list, *host);
-        behaviour->SetPopupHook([this](QMenu* menu, const QPoint&) { popups.push_back(menu); });
+        behaviour->SetPopupHook([this](QMenu* menu, const QPoint& at) {
+            popups.push_back(menu);
+            popupsAt.push_back(at);
+        });
         window.show();
         (void)QTest::qWaitForWindowExposed(&window);
     }
 
     // The about box that exists now, or null.
     FormTemp* Box() const { return window.findChild<FormTemp*>(); }
+    // The row the menu items act on.
+    int MenuRow() const { return host->MenuY / kRowHeightPx; }
 
     void Fill(const QStringList& rows) {
         list->clear();
@@ -58,6 +63,7 @@ public:
     std::unique_ptr<FormTempHost> host;
     ResultsListBehaviour* behaviour = nullptr;
     std::vector<QMenu*> popups;
+    std::vector<QPoint> popupsAt;  // global positions
 };
 
 }  // namespace quillet::actions::testing

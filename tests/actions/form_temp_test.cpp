@@ -86,6 +86,27 @@ TEST(FormTemp, ItsButtonDestroysItAndTheNextUseMakesANewOne) {
     EXPECT_FALSE(world.Box()->isVisible());
 }
 
+TEST(FormTemp, MenuItemsReactToTheLeftButtonOnly) {
+    ActionsWorld world;
+    world.Fill({QStringLiteral("IP信息:192.0.2.1")});
+    world.Press(3);
+    FormTemp* form = world.Box();
+    ASSERT_NE(form, nullptr);
+    const struct {
+        Qt::MouseButton button;
+        qsizetype searches;
+    } clicks[] = {{Qt::RightButton, 0}, {Qt::MiddleButton, 0}, {Qt::LeftButton, 1}};
+    for (const auto& click : clicks) {
+        form->Menu_Left->popup(world.window.mapToGlobal(QPoint(20, 20)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Menu_Left));
+        const QPoint item = form->Menu_Left->actionGeometry(form->menu_baidu).center();
+        QTest::mouseMove(form->Menu_Left, item);
+        QTest::mouseClick(form->Menu_Left, click.button, Qt::NoModifier, item);
+        EXPECT_EQ(world.urls.opened.size(), click.searches) << click.button;
+        form->Menu_Left->close();
+    }
+}
+
 TEST(FormTemp, WebSiteLineOpensItsOwnTextAndLeavesTheBoxOpen) {
     ActionsWorld world;
     QString link;

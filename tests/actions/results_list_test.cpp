@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QContextMenuEvent>
 #include <QScrollBar>
+#include <functional>
 
 #include "actions/row_actions.h"
 #include "fakes.h"
@@ -105,6 +107,79 @@ TEST(ResultsList, ScrolledListActsOnTheRowThePointerIsOver) {
     // Scrolling back before the item is chosen must not change the row acted on.
     world.list->verticalScrollBar()->setValue(0);
     EXPECT_EQ(MenuRowTarget(*world.list, world.host->MenuY), QStringLiteral("192.0.2.10"));
+}
+
+TEST(ResultsList, HoverOnAHalfHiddenBottomRowSelectsItWhereItIs) {
+    ActionsWorld world;
+    world.Fill(ManyRows(40));
+    world.list->resize(world.list->width(), 190);
+    QApplication::processEvents();
+    const int bottomY = world.list->viewport()->height() - 1;
+    const int halfHidden = RowAtViewportY(*world.list, bottomY);
+    ASSERT_GT((halfHidden + 1) * kRowHeightPx, world.list->viewport()->height());
+
+    // The pointer stays put; the list must not slide row after row under it.
+    for (int i = 0; i < 3; ++i) world.Hover(bottomY);
+    EXPECT_EQ(world.list->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(world.list->currentRow(), halfHidden);
+    world.Press(bottomY);
+    EXPECT_EQ(world.list->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(world.MenuRow(), halfHidden);
+
+    // The keyboard still brings the current row into view.
+    QTest::keyClick(world.list, Qt::Key_Down);
+    EXPECT_EQ(world.list->currentRow(), halfHidden + 1);
+    EXPECT_GT(world.list->verticalScrollBar()->value(), 0);
+}
+
+struct MenuKeyCase {
+    const char* name;
+    std::function<void(QListWidget*)> request;
+    bool opens;
+};
+
+// With the list focused the menu comes up for the current row, at that row, and its items act
+// on it (MenuY names it) wherever the pointer last pressed.
+TEST(ResultsList, MenuKeysOpenTheMenuForTheCurrentRow) {
+    const MenuKeyCase cases[] = {
+        {"menu key", [](QListWidget* l) { QTest::keyClick(l, Qt::Key_Menu); }, true},
+        {"Shift+F10", [](QListWidget* l) { QTest::keyClick(l, Qt::Key_F10, Qt::ShiftModifier); },
+         true},
+        {"keyboard context menu event",
+         [](QListWidget* l) {
+             QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(0, 0),
+                                     l->mapToGlobal(QPoint(0, 0)));
+             QApplication::sendEvent(l, &event);
+         },
+         true},
+        {"F10 alone", [](QListWidget* l) { QTest::keyClick(l, Qt::Key_F10); }, false},
+        {"Ctrl+F10", [](QListWidget* l) { QTest::keyClick(l, Qt::Key_F10, Qt::ControlModifier); },
+         false},
+    };
+    for (const MenuKeyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ActionsWorld world;
+        world.Fill(ManyRows(40));
+        world.Press(3);  // an earlier right press on row 0
+        world.list->setCurrentRow(25);
+        world.list->verticalScrollBar()->setValue(0);  // row 25 out of sight
+        c.request(world.list);
+        if (!c.opens) {
+            EXPECT_EQ(world.popups.size(), 1u);
+            EXPECT_EQ(world.MenuRow(), 0);
+            continue;
+        }
+        ASSERT_EQ(world.popups.size(), 2u);
+        EXPECT_EQ(world.MenuRow(), 25);
+        EXPECT_EQ(MenuRowTarget(*world.list, world.host->MenuY), QStringLiteral("192.0.2.25"));
+        EXPECT_TRUE(world.list->item(25)->isSelected());
+        const QPoint at = world.list->viewport()->mapFromGlobal(world.popupsAt[1]);
+        EXPECT_EQ(world.list->indexAt(at).row(), 25);
+    }
+
+    ActionsWorld empty;
+    QTest::keyClick(empty.list, Qt::Key_Menu);
+    EXPECT_TRUE(empty.popups.empty());
 }
 
 TEST(ResultsList, RowsOnScreenMatchThePointerArithmetic) {

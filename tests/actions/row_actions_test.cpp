@@ -4,6 +4,7 @@
 
 #include "actions/row_actions.h"
 #include "fakes.h"
+#include "platform/url_opener.h"
 
 namespace quillet::actions::testing {
 namespace {
@@ -13,6 +14,9 @@ struct RowCase {
     QString row;
     QStringList pingArguments;  // after the terminal's own "-e"
     QString searchAddress;
+    // What the desktop is handed for that address: the same characters, percent-encoded only
+    // where a URL cannot hold them. Empty: the address itself.
+    QByteArray searchUrl = {};
 };
 
 void PrintTo(const RowCase& c, std::ostream* os) {
@@ -36,13 +40,15 @@ std::vector<RowCase> RowCases() {
         {"NoColon",
          QStringLiteral("没有冒号的行"),
          {kPing, kEnd, QStringLiteral("没有冒号的行")},
-         kSearch + QStringLiteral("没有冒号的行")},
+         kSearch + QStringLiteral("没有冒号的行"),
+         kSearch.toLatin1() + "%E6%B2%A1%E6%9C%89%E5%86%92%E5%8F%B7%E7%9A%84%E8%A1%8C"},
         // Nothing for ping to reach: it is run bare and shows its usage.
         {"EndsInColon", QStringLiteral("主机名:"), {kPing}, kSearch},
         {"ShellMetacharacters",
          QStringLiteral("别名:a;rm -rf ~"),
          {kPing, kEnd, "a;rm -rf ~"},
-         kSearch + "a;rm -rf ~"},
+         kSearch + "a;rm -rf ~",
+         kSearch.toLatin1() + "a;rm%20-rf%20~"},
         {"CommandSubstitution",
          QStringLiteral("别名:$(id)"),
          {kPing, kEnd, "$(id)"},
@@ -51,7 +57,23 @@ std::vector<RowCase> RowCases() {
         {"BlanksAndChinese",
          QStringLiteral("别名: 中文 域名 "),
          {kPing, kEnd, " 中文 域名 "},
-         kSearch + QStringLiteral(" 中文 域名 ")},
+         kSearch + QStringLiteral(" 中文 域名 "),
+         kSearch.toLatin1() + "%20%E4%B8%AD%E6%96%87%20%E5%9F%9F%E5%90%8D%20"},
+        {"BlanksAtBothEnds",
+         QStringLiteral("别名:  a.example "),
+         {kPing, kEnd, "  a.example "},
+         kSearch + "  a.example ",
+         kSearch.toLatin1() + "%20%20a.example%20"},
+        {"HashPercentQuestion",
+         QStringLiteral("别名:a#b%c?d%41"),
+         {kPing, kEnd, "a#b%c?d%41"},
+         kSearch + "a#b%c?d%41",
+         // A lone '%' is escaped; "%41" is the letter A to any URL reader, and QUrl says so.
+         kSearch.toLatin1() + "a#b%25c?dA"},
+        {"AQueryOfItsOwn",
+         QStringLiteral("别名:?wd=x&y=z#"),
+         {kPing, kEnd, "?wd=x&y=z#"},
+         kSearch + "?wd=x&y=z#"},
     };
 }
 
@@ -81,6 +103,10 @@ TEST_P(RowActionTest, SearchOpensTheAddressWithTheTargetUnchanged) {
     world.Box()->menu_baidu->trigger();
     EXPECT_EQ(world.urls.opened, QStringList{GetParam().searchAddress});
     EXPECT_TRUE(world.processes.started.empty());
+    const QByteArray url =
+        GetParam().searchUrl.isEmpty() ? GetParam().searchAddress.toUtf8() : GetParam().searchUrl;
+    EXPECT_EQ(platform::UrlForAddress(GetParam().searchAddress).toEncoded().toStdString(),
+              url.toStdString());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, RowActionTest, ::testing::ValuesIn(RowCases()),

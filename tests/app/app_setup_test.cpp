@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QTranslator>
+#include <algorithm>
 #include <string_view>
 
 #include "app/qt_texts.h"
@@ -19,7 +21,16 @@ TEST(AppSetupTest, TheDefaultFontHoldsEveryCharacterOfTheInterface) {
     SetDefaultFont(*qApp);
     const QFont font = QApplication::font();
     EXPECT_EQ(font.pointSize(), 9);
+    EXPECT_EQ(font.weight(), QFont::Normal);
     const QFontMetrics metrics(font);
+
+    // A Song face, the first one installed; fonts-noto-cjk alone brings one, so the Hei face
+    // at the end of the list is never what a packaged copy shows.
+    const QStringList faces = SongFaces();
+    const auto installed = std::find_if(faces.begin(), faces.end(), QFontDatabase::hasFamily);
+    ASSERT_NE(installed, faces.end());
+    EXPECT_EQ(QFontInfo(font).family(), *installed);
+    EXPECT_NE(*installed, faces.back());
 
     using namespace quillet::texts;
     // clang-format off

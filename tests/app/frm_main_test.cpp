@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMenu>
 #include <QNetworkDatagram>
+#include <QTimer>
 #include <QUdpSocket>
 
 #include "support/main_window_fixture.h"
@@ -103,9 +105,15 @@ TEST_F(QueryActionTest, TrimsTheDomainIntoTheBoxAndTheDatagram) {
     EXPECT_EQ(window->Txt_Domain->text(), "ab.c");
     EXPECT_EQ(NextQuery(), QueryBytes(abc, 1));
 
+    // The button by mouse, and with the focus on it by Enter (either key) and by Space.
     window->Comb_Sel->setCurrentText(kTypeMX);
     QTest::mouseClick(window->CMD_Send, Qt::LeftButton);
     EXPECT_EQ(NextQuery(), QueryBytes(abc, 15));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        window->CMD_Send->setFocus();
+        QTest::keyClick(window->CMD_Send, key);
+        EXPECT_EQ(NextQuery(), QueryBytes(abc, 15)) << key;
+    }
     EXPECT_TRUE(fake.messages.shown.empty());
 
     // One trailing dot is the root: the box keeps it, the datagram does not change.
@@ -197,6 +205,53 @@ namespace quillet::app {
 namespace {
 
 // The list, the context menu and the about box work together inside the real window.
+// Screen readers: the caption buttons are push buttons that can be pressed, and the drop-down
+// lists are named by their captions (Qt on Linux would name them by the row they show).
+TEST_F(QueryActionTest, ScreenReadersFindNamedButtonsAndDropDowns) {
+    const struct {
+        QObject* control;
+        QAccessible::Role role;
+        QString name;
+    } expected[] = {
+        {window->LabControlBox[0], QAccessible::Button, QStringLiteral("最小化")},
+        {window->LabControlBox[1], QAccessible::Button, QStringLiteral("关于作者")},
+        {window->LabControlBox[2], QAccessible::Button, QStringLiteral("关闭")},
+        {window->Comb_DNS, QAccessible::ComboBox, QStringLiteral("域名服务器")},
+        {window->Comb_Sel, QAccessible::ComboBox, QStringLiteral("查询类型")},
+    };
+    for (const auto& e : expected) {
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(e.control);
+        ASSERT_NE(control, nullptr) << e.name.toStdString();
+        EXPECT_EQ(control->role(), e.role) << e.name.toStdString();
+        EXPECT_EQ(control->text(QAccessible::Name), e.name);
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->Comb_Sel)->text(QAccessible::Value),
+              kTypeMX);
+
+    // Pressed through the screen reader, the about button opens the box, with its own icon.
+    QString title;
+    QList<QSize> iconSizes;
+    bool iconDrawn = false;
+    QTimer inspector;
+    QObject::connect(&inspector, &QTimer::timeout, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            title = box->windowTitle();
+            iconSizes = box->windowIcon().availableSizes();
+            iconDrawn = !box->windowIcon().pixmap(QSize(16, 16)).isNull();
+            box->close();
+        }
+    });
+    inspector.start(10);
+    QAccessibleActionInterface* about =
+        QAccessible::queryAccessibleInterface(window->LabControlBox[1])->actionInterface();
+    ASSERT_NE(about, nullptr);
+    about->doAction(QAccessibleActionInterface::pressAction());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !title.isEmpty(); }));
+    EXPECT_EQ(title, QStringLiteral("关于作者"));
+    EXPECT_EQ(iconSizes, QList<QSize>{QSize(16, 16)});
+    EXPECT_TRUE(iconDrawn);
+}
+
 TEST_F(QueryActionTest, ARightPressOnARowOffersTheMenuThatActsOnThatRow) {
     Query("example.com", kTypeA);
     NextQuery();
