@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     quillet::app::SetDefaultFont(app);
     stage("font");
     quillet::platform::DesktopPlatform desktop;
-    quillet::app::FrmMain window(desktop.platform());
+    quillet::app::FrmMain window(desktop.Platform());
     stage("window");
     window.installEventFilter(&probe);
     window.show();

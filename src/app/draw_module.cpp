@@ -113,7 +113,7 @@ QRegion OutlineOf(const QRegion& deviceShape) {
 
 void PaintSkin(QPainter& p, QSize window, const QRegion& shape, const SkinPicture& back,
                const SkinTitle& title) {
-    const SkinPlan plan = PlanSkin(window, back.size());
+    const SkinPlan plan = PlanSkin(window, back.Size());
     for (const Piece& piece : plan.pieces) {
         back.PaintPiece(p, piece.source, piece.dest);
     }

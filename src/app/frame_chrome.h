@@ -73,11 +73,11 @@ public:
     void PlaceCentred(const QRect& area);
 
     bool RetainedDrawing() const { return surface_.RetainedDrawing(); }
-    const RetainedSurface& surface() const { return surface_; }
-    bool dragging() const { return drag_.has_value(); }
+    const RetainedSurface& Surface() const { return surface_; }
+    bool Dragging() const { return drag_.has_value(); }
 
     // The font the title is printed in (the window's own font serves the controls).
-    void SetTitleFont(const QFont& font) { title_font_ = font; }
+    void SetTitleFont(const QFont& font) { titleFont_ = font; }
     static QFont DefaultTitleFont();
 
     // Watches a minimised window; see OnTimer1.
@@ -104,11 +104,11 @@ private:
     void PaintBoxLook(int index, const SkinPicture& strip);
 
     QWidget& window_;
-    std::array<QLabel*, 3> control_box_;  // the window's LabControlBox
+    std::array<QLabel*, 3> controlBox_;  // the window's LabControlBox
     platform::WindowSystem& windows_;
     Actions actions_;
     RetainedSurface surface_;
-    QFont title_font_;
+    QFont titleFont_;
     std::optional<Drag> drag_;  // the window system refused to drag: we do it ourselves
 };
 

@@ -243,7 +243,7 @@ void FrmMain::QueryAction() {
     const dns::BuiltQuery query = dns::BuildDNSQuery(
         trimmed, QueryTypeOf(std::string_view(typeText.data(), typeText.size())));
     QString failure =
-        query.ok() ? wsk.SendData(query.datagram) : ToQString(texts::TextOf(query.error));
+        query.Ok() ? wsk.SendData(query.datagram) : ToQString(texts::TextOf(query.error));
     if (!failure.isEmpty()) {
         platform_.messages.Show(this, ToQString(texts::kSendFailurePrefix) + failure,
                                 ToQString(texts::kSendFailureTitle), platform::MessageIcon::Error);

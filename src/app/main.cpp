@@ -36,7 +36,7 @@ int main(int argc, char* argv[]) {
     quillet::app::UseIconTheme();
 
     quillet::platform::DesktopPlatform desktop;
-    quillet::app::FrmMain window(desktop.platform());
+    quillet::app::FrmMain window(desktop.Platform());
     window.show();
     if (qEnvironmentVariableIntValue("QUILLET_STARTUP_CHECK") == 1) {
         ReportStartup(translated);

@@ -99,8 +99,8 @@ DecodeResult FormatReply(const dns::ParsedReply& reply, std::span<const std::uin
 DecodeResult DecodeDNSAnswer(std::string_view replyText, dns::ReplyBytes& store) {
     dns::ParsedReply reply;
     reply.fault = store.Assign(replyText);
-    if (!reply.fault) reply = dns::ParseReply(store.bytes());
-    return FormatReply(reply, store.bytes());
+    if (!reply.fault) reply = dns::ParseReply(store.Bytes());
+    return FormatReply(reply, store.Bytes());
 }
 
 }  // namespace quillet::app

@@ -35,7 +35,7 @@ const QImage& SkinPicture::ForRatio(qreal devicePixelRatio) const {
 }
 
 void SkinPicture::PaintPiece(QPainter& painter, const QRect& source, const QPoint& dest) const {
-    const QRect inside = source & QRect(QPoint(0, 0), size());
+    const QRect inside = source & QRect(QPoint(0, 0), Size());
     if (inside.isEmpty()) {
         return;
     }

@@ -21,8 +21,8 @@ public:
     // screens never do, and decoding it would cost start-up time for nothing.
     SkinPicture(QImage normal, QString doubledPath);
 
-    QSize size() const { return normal_.size(); }
-    bool isNull() const { return normal_.isNull(); }
+    QSize Size() const { return normal_.size(); }
+    bool IsNull() const { return normal_.isNull(); }
 
     // The copy that suits a device of this pixel ratio, with its ratio set accordingly.
     const QImage& ForRatio(qreal devicePixelRatio) const;

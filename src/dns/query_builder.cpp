@@ -49,7 +49,7 @@ BuiltQuery BuildDNSQuery(std::string_view domain, std::optional<RecordType> type
 
     for (const std::string_view label : labels) {
         query.error = CheckLabel(label);
-        if (!query.ok()) {
+        if (!query.Ok()) {
             out.clear();
             return query;
         }

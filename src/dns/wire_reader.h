@@ -29,10 +29,10 @@ public:
     // The fault a read past the end records from now on; returns the one it replaces.
     Fault SetOverrun(Fault kind);
 
-    std::size_t offset() const { return offset_; }
-    std::size_t available() const { return failed() ? 0 : wire_.size() - offset_; }
-    bool failed() const { return bool(error_); }
-    const ParseFault& error() const { return error_; }
+    std::size_t Offset() const { return offset_; }
+    std::size_t Available() const { return Failed() ? 0 : wire_.size() - offset_; }
+    bool Failed() const { return bool(error_); }
+    const ParseFault& Error() const { return error_; }
 
 private:
     bool Take(std::size_t count);

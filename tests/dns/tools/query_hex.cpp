@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const auto query = quillet::dns::BuildDNSQuery(argv[1], quillet::app::QueryTypeOf(argv[2]));
-    if (!query.ok()) {
+    if (!query.Ok()) {
         std::fprintf(stderr, "%s\n", std::string(quillet::texts::TextOf(query.error)).c_str());
         return 1;
     }
