@@ -19,7 +19,7 @@ QRegion hSkinRgn;
 namespace {
 
 // The edge counts are 16-bit; a size beyond that stops the painting where it overflows.
-std::optional<std::int16_t> ToInt16(double value) {
+[[nodiscard]] std::optional<std::int16_t> ToInt16(double value) {
     if (!(value >= std::numeric_limits<std::int16_t>::min() &&
           value <= std::numeric_limits<std::int16_t>::max())) {
         return std::nullopt;

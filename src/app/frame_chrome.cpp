@@ -22,7 +22,7 @@ const QColor kTitleColour(64, 64, 64);
 
 // The corner is 20 pixels either way; the bands along the bottom and right edges are `band`
 // deep. All comparisons are strict, and the first zone that holds wins.
-Zone ZoneAt(QPointF pos, QSize window, int band) {
+[[nodiscard]] Zone ZoneAt(QPointF pos, QSize window, int band) {
     const double w = window.width();
     const double h = window.height();
     if (pos.x() > w - 20 && pos.y() > h - 20) {

@@ -44,7 +44,7 @@ inline constexpr QSize kMinimumWindowSize{251, 404};
 
 // Where a window of `size` goes to be centred in `area`. One that does not fit keeps its
 // top-left corner inside the area, so its title and caption buttons stay reachable.
-QPoint CentredTopLeft(const QRect& area, QSize size);
+[[nodiscard]] QPoint CentredTopLeft(const QRect& area, QSize size);
 
 // A button's pointer-over and pressed looks are painted this high; the strips are 18 rows, and
 // the two rows below them are left to the frame underneath.
@@ -72,13 +72,13 @@ public:
     // Centres the window in `area`, where the window system lets programs place windows.
     void PlaceCentred(const QRect& area);
 
-    bool RetainedDrawing() const { return surface_.RetainedDrawing(); }
+    [[nodiscard]] bool RetainedDrawing() const { return surface_.RetainedDrawing(); }
     const RetainedSurface& Surface() const { return surface_; }
-    bool Dragging() const { return drag_.has_value(); }
+    [[nodiscard]] bool Dragging() const { return drag_.has_value(); }
 
     // The font the title is printed in (the window's own font serves the controls).
     void SetTitleFont(const QFont& font) { titleFont_ = font; }
-    static QFont DefaultTitleFont();
+    [[nodiscard]] static QFont DefaultTitleFont();
 
     // Watches a minimised window; see OnTimer1.
     QTimer Timer1;
@@ -97,7 +97,7 @@ private:
     void OnWindowPress(const QMouseEvent& event);
     void OnWindowMove(const QMouseEvent& event);
     void FollowDrag(QPointF globalPos);
-    bool OnBoxEvent(int index, QEvent* event);
+    [[nodiscard]] bool OnBoxEvent(int index, QEvent* event);
     void OnBoxRelease(int index, const QMouseEvent& event);
     void OnTimer1();
     void PaintNormalBoxes();

@@ -32,7 +32,7 @@ namespace {
 const QColor kBackground(236, 246, 248);
 const QColor kTextColour(64, 64, 64);
 
-QLabel* MakeLabel(QWidget* parent, std::string_view text, QRect geometry) {
+[[nodiscard]] QLabel* MakeLabel(QWidget* parent, std::string_view text, QRect geometry) {
     auto* label = new QLabel(ToQString(text), parent);
     label->setGeometry(geometry);
     label->setFocusPolicy(Qt::NoFocus);
@@ -40,7 +40,7 @@ QLabel* MakeLabel(QWidget* parent, std::string_view text, QRect geometry) {
     return label;
 }
 
-QComboBox* MakeDropDown(QWidget* parent, QRect geometry) {
+[[nodiscard]] QComboBox* MakeDropDown(QWidget* parent, QRect geometry) {
     auto* combo = new QComboBox(parent);
     combo->setGeometry(geometry);
     combo->setEditable(false);  // a row can be picked, never typed

@@ -40,8 +40,8 @@ public:
     const QImage& Retained() const { return retained_; }
 
 private:
-    QImage NewImage(const QColor& fill) const;
-    QSize PixelSize() const;
+    [[nodiscard]] QImage NewImage(const QColor& fill) const;
+    [[nodiscard]] QSize PixelSize() const;
 
     QWidget& window_;
     bool retainedDrawing_ = true;

@@ -13,7 +13,7 @@ namespace {
 // The query identifier: the program keeps it for its whole run and never changes it.
 constexpr std::int32_t kQueryIdentifier = 0;
 
-BuildError CheckLabel(std::string_view label) {
+[[nodiscard]] BuildError CheckLabel(std::string_view label) {
     if (label.empty()) return BuildError::kEmptyLabel;
     if (label.size() > kMaxLabelLength) return BuildError::kLabelTooLong;
     return BuildError::kNone;

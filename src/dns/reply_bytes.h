@@ -29,7 +29,7 @@ public:
     void Assign(std::span<const std::uint8_t> bytes);
 
     std::span<const std::uint8_t> Bytes() const { return bytes_; }
-    std::size_t Size() const { return bytes_.size(); }
+    [[nodiscard]] std::size_t Size() const { return bytes_.size(); }
 
 private:
     std::vector<std::uint8_t> bytes_;

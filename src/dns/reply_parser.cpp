@@ -30,7 +30,7 @@ void ReadMx(WireReader& reader, Record& record) {
 }
 
 // Returns false for a type without a handler; the reader is then left as it was.
-bool ReadData(WireReader& reader, Record& record) {
+[[nodiscard]] bool ReadData(WireReader& reader, Record& record) {
     switch (static_cast<RecordType>(record.type)) {
         case RecordType::kA:
             ReadAddress(reader, record);

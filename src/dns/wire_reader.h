@@ -30,12 +30,12 @@ public:
     Fault SetOverrun(Fault kind);
 
     std::size_t Offset() const { return offset_; }
-    std::size_t Available() const { return Failed() ? 0 : wire_.size() - offset_; }
-    bool Failed() const { return bool(error_); }
+    [[nodiscard]] std::size_t Available() const { return Failed() ? 0 : wire_.size() - offset_; }
+    [[nodiscard]] bool Failed() const { return bool(error_); }
     const ParseFault& Error() const { return error_; }
 
 private:
-    bool Take(std::size_t count);
+    [[nodiscard]] bool Take(std::size_t count);
 
     std::span<const std::uint8_t> wire_;
     std::size_t offset_ = 0;
