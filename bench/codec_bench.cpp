@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/reply_format.h"
+#include "app/texts/reply_format.h"
 #include "dns/query_builder.h"
 #include "dns/reply_bytes.h"
 

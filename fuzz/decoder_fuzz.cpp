@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/reply_format.h"
-#include "app/texts.h"
+#include "app/texts/reply_format.h"
+#include "app/texts/texts.h"
 #include "dns/name_reader.h"
 #include "dns/reply_bytes.h"
 #include "dns/reply_parser.h"

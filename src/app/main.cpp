@@ -7,7 +7,7 @@
 
 #include "app/app_setup.h"
 #include "app/frm_main.h"
-#include "app/skin_pictures.h"
+#include "app/skin/skin_pictures.h"
 #include "platform/platform.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QString>
 #include <string_view>
 
-#include "app/texts.h"
+#include "app/texts/texts.h"
 
 namespace quillet {
 

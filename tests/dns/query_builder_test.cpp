@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/query_types.h"
-#include "app/texts.h"
+#include "app/texts/query_types.h"
+#include "app/texts/texts.h"
 
 namespace quillet::dns {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/reply_format.h"
-#include "app/texts.h"
+#include "app/texts/reply_format.h"
+#include "app/texts/texts.h"
 #include "wire_builder.h"
 
 namespace quillet::dns {

@@ -3,8 +3,8 @@
 // program's own queries.
 #include <cstdio>
 
-#include "app/query_types.h"
-#include "app/texts.h"
+#include "app/texts/query_types.h"
+#include "app/texts/texts.h"
 #include "dns/query_builder.h"
 #include "dns/reply_bytes.h"
 

@@ -1,4 +1,4 @@
-#include "app/draw_module.h"
+#include "app/skin/draw_module.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -8,8 +8,8 @@
 #include <cmath>
 #include <limits>
 
-#include "app/retained_surface.h"
-#include "app/skin_pictures.h"
+#include "app/skin/retained_surface.h"
+#include "app/skin/skin_pictures.h"
 #include "platform/window_system.h"
 
 namespace quillet::app::DrawModule {

@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/retained_surface.h"
+#include "app/skin/retained_surface.h"
 
 class QLabel;
 class QMouseEvent;

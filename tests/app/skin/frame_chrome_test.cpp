@@ -1,4 +1,4 @@
-#include "app/frame_chrome.h"
+#include "app/skin/frame_chrome.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/draw_module.h"
-#include "app/retained_surface.h"
-#include "app/skin_pictures.h"
+#include "app/skin/draw_module.h"
+#include "app/skin/retained_surface.h"
+#include "app/skin/skin_pictures.h"
 #include "skin_expect.h"
 #include "support/fake_platform.h"
 

@@ -1,4 +1,4 @@
-#include "app/frame_chrome.h"
+#include "app/skin/frame_chrome.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/draw_module.h"
-#include "app/skin_pictures.h"
+#include "app/skin/draw_module.h"
+#include "app/skin/skin_pictures.h"
 #include "platform/window_system.h"
 
 namespace quillet::app {

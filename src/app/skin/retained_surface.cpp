@@ -1,4 +1,4 @@
-#include "app/retained_surface.h"
+#include "app/skin/retained_surface.h"
 
 #include <QPainter>
 #include <QPalette>

@@ -1,8 +1,8 @@
-#include "app/reply_format.h"
+#include "app/texts/reply_format.h"
 
 #include <algorithm>
 
-#include "app/texts.h"
+#include "app/texts/texts.h"
 #include "dns/hex.h"
 #include "dns/record_type.h"
 

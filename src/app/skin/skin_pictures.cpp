@@ -1,4 +1,4 @@
-#include "app/skin_pictures.h"
+#include "app/skin/skin_pictures.h"
 
 #include <QPaintDevice>
 #include <QPainter>
