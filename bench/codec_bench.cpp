@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/reply_format.h"
+#include "app/texts/reply_format.h"
 #include "dns/query_builder.h"
 #include "dns/reply_bytes.h"
 
@@ -23,7 +23,7 @@ std::vector<std::uint8_t> CapturedMxReply() {
     in >> hex;
     ReplyBytes store;
     if (hex.empty() || store.Assign(hex)) throw std::runtime_error("mx.reply.hex not found");
-    return {store.bytes().begin(), store.bytes().end()};
+    return {store.Bytes().begin(), store.Bytes().end()};
 }
 
 // Header, a question name of 16 bytes, 30 A records: 512 bytes.

@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/reply_format.h"
-#include "app/texts.h"
+#include "app/texts/reply_format.h"
+#include "app/texts/texts.h"
 #include "dns/name_reader.h"
 #include "dns/reply_bytes.h"
 #include "dns/reply_parser.h"
@@ -74,11 +74,11 @@ void CheckNameAt(const ReplyBytes& store, std::size_t offset) {
     for (const bool follow : {false, true}) {
         const NameRead read =
             ReadNameAt(store, offset, follow ? Pointers::kFollow : Pointers::kOff);
-        if (!read.ok()) {
+        if (!read.Ok()) {
             Check(read.labels.empty());
             continue;
         }
-        Check(read.lastOffset >= offset && read.lastOffset < store.size());
+        Check(read.lastOffset >= offset && read.lastOffset < store.Size());
         const std::string text = NameToText(read.labels);
         CheckNameText(text);
         Check(text.front() != '.' || text == ".");  // no leading dot
@@ -93,7 +93,7 @@ void CheckNameAt(const ReplyBytes& store, std::size_t offset) {
 // Reads names where they are likely to stand: the question, the first bytes, and every
 // pointer and its target. Bounded so that one input stays cheap.
 void ReadNames(const ReplyBytes& store) {
-    const auto bytes = store.bytes();
+    const auto bytes = store.Bytes();
     constexpr std::size_t kMaxReads = 48;
     std::size_t reads = 0;
     for (std::size_t offset = 0; offset < 16 && offset <= bytes.size(); ++offset, ++reads) {
@@ -118,8 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(text.size() == 2 * std::min(size, kMaxReplyBytes));
     CheckParsed(ParseReply(datagram), datagram);
     const DecodeResult result = quillet::app::DecodeDNSAnswer(text, store);
-    CheckResult(result, store.size());
-    Check(store.size() <= kMaxReplyBytes);
+    CheckResult(result, store.Size());
+    Check(store.Size() <= kMaxReplyBytes);
     Check(result.listCleared);  // reply text from ReplyText always stores
     ReadNames(store);
 
@@ -127,6 +127,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReplyBytes raw;
     const DecodeResult asText = quillet::app::DecodeDNSAnswer(
         std::string_view(reinterpret_cast<const char*>(data), size), raw);
-    CheckResult(asText, raw.size());
+    CheckResult(asText, raw.Size());
     return 0;
 }

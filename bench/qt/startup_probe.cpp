@@ -14,7 +14,7 @@
 
 #include "app/app_setup.h"
 #include "app/frm_main.h"
-#include "app/skin_pictures.h"
+#include "app/skin/skin_pictures.h"
 #include "platform/platform.h"
 
 namespace {
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     quillet::app::SetDefaultFont(app);
     stage("font");
     quillet::platform::DesktopPlatform desktop;
-    quillet::app::FrmMain window(desktop.platform());
+    quillet::app::FrmMain window(desktop.Platform());
     stage("window");
     window.installEventFilter(&probe);
     window.show();

@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     settings.servers = {"127.0.0.1", "127.0.0.1", "127.0.0.1", "127.0.0.1"};
     settings.port = server.port();
     quillet::platform::DesktopPlatform desktop;
-    quillet::app::FrmMain window(desktop.platform(), settings);
+    quillet::app::FrmMain window(desktop.Platform(), settings);
     window.show();
     Wait(500);
     window.Txt_Domain->setText("example.com");

@@ -37,7 +37,7 @@ QStringList WalkRows(QListWidget& list) {
 namespace {
 
 // Qt reaches GBK through ICU, whose GBK table writes "?" for what it cannot map.
-QStringEncoder GbkEncoder() {
+[[nodiscard]] QStringEncoder GbkEncoder() {
     return QStringEncoder("GBK", QStringConverter::Flag::Stateless);
 }
 

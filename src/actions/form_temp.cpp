@@ -17,7 +17,7 @@ namespace quillet::actions {
 namespace {
 
 // The box was laid out in twips; at 15 twips a pixel every place is a whole pixel.
-constexpr QRect Twips(int left, int top, int width, int height) {
+[[nodiscard]] constexpr QRect Twips(int left, int top, int width, int height) {
     return {left / 15, top / 15, width / 15, height / 15};
 }
 

@@ -73,7 +73,7 @@ private:
     void BuildMenu();
     void MenuPingClick();
     void MenuBaiduClick();
-    QWidget* DialogParent();
+    [[nodiscard]] QWidget* DialogParent();
 
     ActionContext context_;
     const FormTempHost& host_;

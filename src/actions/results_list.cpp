@@ -16,12 +16,12 @@ namespace quillet::actions {
 namespace {
 
 // With scrolling by whole rows the scroll bar's value is the index of the top visible row.
-int FirstVisibleRow(const QListWidget& list) {
+[[nodiscard]] int FirstVisibleRow(const QListWidget& list) {
     return list.verticalScrollBar() != nullptr ? list.verticalScrollBar()->value() : 0;
 }
 
 // Fractional positions (scaled screens) belong to the row their whole pixel lies in.
-int WholePixels(qreal y) {
+[[nodiscard]] int WholePixels(qreal y) {
     return static_cast<int>(std::floor(y));
 }
 
@@ -36,7 +36,7 @@ void SelectInPlace(QListWidget& list, int row) {
 }
 
 // The keys that ask for the focused control's context menu.
-bool IsMenuKey(const QEvent* event) {
+[[nodiscard]] bool IsMenuKey(const QEvent* event) {
     if (event->type() == QEvent::ContextMenu) {
         return static_cast<const QContextMenuEvent*>(event)->reason() ==
                QContextMenuEvent::Keyboard;

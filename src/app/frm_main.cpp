@@ -17,11 +17,11 @@
 #include "actions/form_temp.h"
 #include "actions/results_list.h"
 #include "app/accessible_controls.h"
-#include "app/frame_chrome.h"
 #include "app/qt_texts.h"
-#include "app/query_types.h"
-#include "app/reply_format.h"
-#include "app/skin_pictures.h"
+#include "app/skin/frame_chrome.h"
+#include "app/skin/skin_pictures.h"
+#include "app/texts/query_types.h"
+#include "app/texts/reply_format.h"
 #include "dns/domain_check.h"
 #include "dns/query_builder.h"
 #include "platform/platform.h"
@@ -32,7 +32,7 @@ namespace {
 const QColor kBackground(236, 246, 248);
 const QColor kTextColour(64, 64, 64);
 
-QLabel* MakeLabel(QWidget* parent, std::string_view text, QRect geometry) {
+[[nodiscard]] QLabel* MakeLabel(QWidget* parent, std::string_view text, QRect geometry) {
     auto* label = new QLabel(ToQString(text), parent);
     label->setGeometry(geometry);
     label->setFocusPolicy(Qt::NoFocus);
@@ -40,7 +40,7 @@ QLabel* MakeLabel(QWidget* parent, std::string_view text, QRect geometry) {
     return label;
 }
 
-QComboBox* MakeDropDown(QWidget* parent, QRect geometry) {
+[[nodiscard]] QComboBox* MakeDropDown(QWidget* parent, QRect geometry) {
     auto* combo = new QComboBox(parent);
     combo->setGeometry(geometry);
     combo->setEditable(false);  // a row can be picked, never typed
@@ -243,7 +243,7 @@ void FrmMain::QueryAction() {
     const dns::BuiltQuery query = dns::BuildDNSQuery(
         trimmed, QueryTypeOf(std::string_view(typeText.data(), typeText.size())));
     QString failure =
-        query.ok() ? wsk.SendData(query.datagram) : ToQString(texts::TextOf(query.error));
+        query.Ok() ? wsk.SendData(query.datagram) : ToQString(texts::TextOf(query.error));
     if (!failure.isEmpty()) {
         platform_.messages.Show(this, ToQString(texts::kSendFailurePrefix) + failure,
                                 ToQString(texts::kSendFailureTitle), platform::MessageIcon::Error);

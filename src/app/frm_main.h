@@ -30,7 +30,7 @@ struct ServerSettings {
     QStringList servers;  // the rows of the server list; the second is selected at start
     quint16 port = 53;
 
-    static ServerSettings Presets();
+    [[nodiscard]] static ServerSettings Presets();
 };
 
 // The query window.
@@ -70,7 +70,7 @@ private:
     void FormLoad();
     void WSK_Inz();
     // The selected server address without leading or trailing spaces.
-    QString ServerText() const;
+    [[nodiscard]] QString ServerText() const;
     void ArrivalHandler();
     void PostEmptyAnswerMessage();
 

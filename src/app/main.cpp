@@ -7,7 +7,7 @@
 
 #include "app/app_setup.h"
 #include "app/frm_main.h"
-#include "app/skin_pictures.h"
+#include "app/skin/skin_pictures.h"
 #include "platform/platform.h"
 
 namespace {
@@ -36,7 +36,7 @@ int main(int argc, char* argv[]) {
     quillet::app::UseIconTheme();
 
     quillet::platform::DesktopPlatform desktop;
-    quillet::app::FrmMain window(desktop.platform());
+    quillet::app::FrmMain window(desktop.Platform());
     window.show();
     if (qEnvironmentVariableIntValue("QUILLET_STARTUP_CHECK") == 1) {
         ReportStartup(translated);

@@ -6,7 +6,7 @@ namespace quillet::dns {
 
 namespace {
 
-bool IsAllowedDomainByte(unsigned char c) {
+[[nodiscard]] bool IsAllowedDomainByte(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
            c == '-' || c == '_' || c == ' ';
 }

@@ -25,7 +25,7 @@ void AppendEscapedByte(std::string& text, unsigned char c) {
 void Jump(WireReader& reader, std::uint8_t high, std::uint8_t low, std::size_t& lowestRead,
           int& jumps) {
     const std::size_t target = (static_cast<std::size_t>(high & 0x3F) << 8) | low;
-    const std::size_t pointer = reader.offset() - 2;
+    const std::size_t pointer = reader.Offset() - 2;
     Fault fault = Fault::kNone;
     if (target >= lowestRead) {
         fault = Fault::kBadPointer;
@@ -47,21 +47,21 @@ void ReadName(WireReader& reader, Labels* labels, Pointers pointers) {
     const bool reading = labels != nullptr;
     const Fault outerOverrun = reading ? reader.SetOverrun(Fault::kNameTruncated) : Fault::kNone;
     const bool pointerBytes = !reading || pointers == Pointers::kFollow;
-    std::size_t lowestRead = reader.offset();
+    std::size_t lowestRead = reader.Offset();
     std::size_t resume = 0;  // where the name ends at its own place, once a pointer was followed
     int jumps = 0;
     for (;;) {
         const std::uint8_t length = reader.ReadU8();
-        if (reader.failed() || length == 0) break;
+        if (reader.Failed() || length == 0) break;
         if (pointerBytes && length >= kPointerMark) {
             const std::uint8_t low = reader.ReadU8();
-            if (reader.failed() || !reading) break;
-            if (jumps == 0) resume = reader.offset();
+            if (reader.Failed() || !reading) break;
+            if (jumps == 0) resume = reader.Offset();
             Jump(reader, length, low, lowestRead, jumps);
             continue;
         }
         const auto label = reader.ReadBytes(length);
-        if (reader.failed()) break;
+        if (reader.Failed()) break;
         if (reading) labels->emplace_back(label.begin(), label.end());
     }
     if (reading) reader.SetOverrun(outerOverrun);
@@ -70,11 +70,11 @@ void ReadName(WireReader& reader, Labels* labels, Pointers pointers) {
 
 NameRead ReadNameAt(const ReplyBytes& reply, std::size_t offset, Pointers pointers) {
     NameRead read;
-    WireReader reader(reply.bytes(), offset, Fault::kNameTruncated);
+    WireReader reader(reply.Bytes(), offset, Fault::kNameTruncated);
     ReadName(reader, &read.labels, pointers);
-    read.fault = reader.error();
-    if (read.ok()) {
-        read.lastOffset = reader.offset() - 1;
+    read.fault = reader.Error();
+    if (read.Ok()) {
+        read.lastOffset = reader.Offset() - 1;
     } else {
         read.labels.clear();
     }
@@ -83,7 +83,7 @@ NameRead ReadNameAt(const ReplyBytes& reply, std::size_t offset, Pointers pointe
 
 std::optional<std::string> GetFullName(const ReplyBytes& reply, std::size_t offset) {
     const NameRead read = ReadNameAt(reply, offset, Pointers::kFollow);
-    if (!read.ok()) return std::nullopt;
+    if (!read.Ok()) return std::nullopt;
     std::string text(1, '.');
     if (!read.labels.empty()) text.append(NameToText(read.labels));
     return text;

@@ -37,7 +37,7 @@ struct NameRead {
     Labels labels;
     std::size_t lastOffset = 0;  // the terminating zero byte, or the pointer's second byte
     ParseFault fault;
-    bool ok() const { return !fault; }
+    [[nodiscard]] bool Ok() const { return !fault; }
 };
 
 // Reads the name whose first byte is at `offset`.

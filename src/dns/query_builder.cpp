@@ -13,7 +13,7 @@ namespace {
 // The query identifier: the program keeps it for its whole run and never changes it.
 constexpr std::int32_t kQueryIdentifier = 0;
 
-BuildError CheckLabel(std::string_view label) {
+[[nodiscard]] BuildError CheckLabel(std::string_view label) {
     if (label.empty()) return BuildError::kEmptyLabel;
     if (label.size() > kMaxLabelLength) return BuildError::kLabelTooLong;
     return BuildError::kNone;
@@ -49,7 +49,7 @@ BuiltQuery BuildDNSQuery(std::string_view domain, std::optional<RecordType> type
 
     for (const std::string_view label : labels) {
         query.error = CheckLabel(label);
-        if (!query.ok()) {
+        if (!query.Ok()) {
             out.clear();
             return query;
         }

@@ -23,7 +23,7 @@ inline constexpr std::size_t kMaxLabelLength = 63;
 struct BuiltQuery {
     std::vector<std::uint8_t> datagram;  // empty when the build failed
     BuildError error = BuildError::kNone;
-    bool ok() const { return error == BuildError::kNone; }
+    [[nodiscard]] bool Ok() const { return error == BuildError::kNone; }
 };
 
 // Builds the query datagram for a domain text that CheckDomain accepted. One trailing dot is

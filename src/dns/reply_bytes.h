@@ -28,8 +28,8 @@ public:
     [[nodiscard]] ParseFault Assign(std::string_view replyText);
     void Assign(std::span<const std::uint8_t> bytes);
 
-    std::span<const std::uint8_t> bytes() const { return bytes_; }
-    std::size_t size() const { return bytes_.size(); }
+    std::span<const std::uint8_t> Bytes() const { return bytes_; }
+    [[nodiscard]] std::size_t Size() const { return bytes_.size(); }
 
 private:
     std::vector<std::uint8_t> bytes_;

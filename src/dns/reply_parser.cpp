@@ -18,7 +18,7 @@ constexpr std::size_t kQuestionTypeAndClass = 4;
 
 void ReadAddress(WireReader& reader, Record& record) {
     const auto address = reader.ReadBytes(record.address.size());
-    if (!reader.failed()) std::copy(address.begin(), address.end(), record.address.begin());
+    if (!reader.Failed()) std::copy(address.begin(), address.end(), record.address.begin());
 }
 
 void ReadMx(WireReader& reader, Record& record) {
@@ -30,7 +30,7 @@ void ReadMx(WireReader& reader, Record& record) {
 }
 
 // Returns false for a type without a handler; the reader is then left as it was.
-bool ReadData(WireReader& reader, Record& record) {
+[[nodiscard]] bool ReadData(WireReader& reader, Record& record) {
     switch (static_cast<RecordType>(record.type)) {
         case RecordType::kA:
             ReadAddress(reader, record);
@@ -57,17 +57,17 @@ void WalkRecords(std::span<const std::uint8_t> bytes, std::size_t first, ParsedR
         record.owner = p;
         ReadName(reader);
         record.type = reader.ReadU16();
-        const std::size_t typeLowByte = reader.offset() - 1;
+        const std::size_t typeLowByte = reader.Offset() - 1;
         record.recordClass = reader.ReadU16();
         record.ttl = reader.ReadU32();
         record.dataLength = reader.ReadU16();
-        record.data = reader.offset();
-        if (!reader.failed() && !ReadData(reader, record)) {
+        record.data = reader.Offset();
+        if (!reader.Failed() && !ReadData(reader, record)) {
             reply.unknown = UnknownType{record.type, typeLowByte};
             return;
         }
-        if (reader.failed()) {
-            reply.fault = reader.error();
+        if (reader.Failed()) {
+            reply.fault = reader.Error();
             return;
         }
         Record& kept = reply.records.emplace_back(std::move(record));
@@ -75,12 +75,12 @@ void WalkRecords(std::span<const std::uint8_t> bytes, std::size_t first, ParsedR
             // Go on after the whole SOA data; its row stands even when that runs past the end.
             reader.Seek(kept.data);
             reader.Skip(kept.dataLength);
-            if (reader.failed()) {
-                reply.fault = reader.error();
+            if (reader.Failed()) {
+                reply.fault = reader.Error();
                 return;
             }
         }
-        kept.next = p = reader.offset();
+        kept.next = p = reader.Offset();
     }
 }
 
@@ -94,8 +94,8 @@ ParsedReply ParseReply(std::span<const std::uint8_t> bytes) {
     }
     WireReader reader(bytes, kAnswerCountOffset, Fault::kHeaderTruncated);
     reply.answerCount = reader.ReadU16();
-    if (reader.failed()) {
-        reply.fault = reader.error();
+    if (reader.Failed()) {
+        reply.fault = reader.Error();
         return reply;
     }
     if (reply.answerCount == 0) {
@@ -107,11 +107,11 @@ ParsedReply ParseReply(std::span<const std::uint8_t> bytes) {
     reader.Seek(kQuestionOffset);
     Question question;
     ReadName(reader, &question.name, Pointers::kOff);
-    if (reader.failed()) {
-        reply.fault = reader.error();
+    if (reader.Failed()) {
+        reply.fault = reader.Error();
         return reply;
     }
-    question.end = reader.offset() + kQuestionTypeAndClass;
+    question.end = reader.Offset() + kQuestionTypeAndClass;
     reply.question = std::move(question);
     reply.records.reserve(bytes.size() / 16);
     WalkRecords(bytes, reply.question->end, reply);

@@ -29,13 +29,13 @@ public:
     // The fault a read past the end records from now on; returns the one it replaces.
     Fault SetOverrun(Fault kind);
 
-    std::size_t offset() const { return offset_; }
-    std::size_t available() const { return failed() ? 0 : wire_.size() - offset_; }
-    bool failed() const { return bool(error_); }
-    const ParseFault& error() const { return error_; }
+    std::size_t Offset() const { return offset_; }
+    [[nodiscard]] std::size_t Available() const { return Failed() ? 0 : wire_.size() - offset_; }
+    [[nodiscard]] bool Failed() const { return bool(error_); }
+    const ParseFault& Error() const { return error_; }
 
 private:
-    bool Take(std::size_t count);
+    [[nodiscard]] bool Take(std::size_t count);
 
     std::span<const std::uint8_t> wire_;
     std::size_t offset_ = 0;

@@ -34,7 +34,7 @@ public:
     QByteArray GetData() const { return arrived_; }
 
     // The local port the system assigned on the first send (0 before it).
-    quint16 LocalPort() const { return socket_.localPort(); }
+    [[nodiscard]] quint16 LocalPort() const { return socket_.localPort(); }
 
     // Counts for the curious (and the flood tests): datagrams dropped for a wrong sender.
     std::uint64_t DroppedCount() const { return dropped_; }
@@ -46,7 +46,7 @@ signals:
 
 private:
     void ReadPending();
-    bool FromServer(const QHostAddress& sender, quint16 port) const;
+    [[nodiscard]] bool FromServer(const QHostAddress& sender, quint16 port) const;
 
     QUdpSocket socket_;
     QString remoteHost_;

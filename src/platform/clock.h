@@ -15,8 +15,8 @@ public:
 
 class SystemClock final : public Clock {
 public:
-    QDate Today() const override { return QDate::currentDate(); }
-    QTime TimeOfDay() const override { return QTime::currentTime(); }
+    [[nodiscard]] QDate Today() const override { return QDate::currentDate(); }
+    [[nodiscard]] QTime TimeOfDay() const override { return QTime::currentTime(); }
 };
 
 }  // namespace quillet::platform

@@ -27,7 +27,7 @@ public:
     DesktopPlatform(const DesktopPlatform&) = delete;
     DesktopPlatform& operator=(const DesktopPlatform&) = delete;
 
-    Platform& platform() { return platform_; }
+    platform::Platform& Platform() { return platform_; }
 
 private:
     QtMessageBoxes messages_;
@@ -36,7 +36,7 @@ private:
     QtSaveDialog saveDialog_;
     QtWindowSystem windows_;
     SystemClock clock_;
-    Platform platform_{messages_, urls_, processes_, saveDialog_, windows_, clock_};
+    platform::Platform platform_{messages_, urls_, processes_, saveDialog_, windows_, clock_};
 };
 
 }  // namespace quillet::platform

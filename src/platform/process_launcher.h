@@ -19,7 +19,7 @@ public:
 class QtProcessLauncher final : public ProcessLauncher {
 public:
     bool StartDetached(const QString& program, const QStringList& arguments) override;
-    QString FindExecutable(const QString& name) const override;
+    [[nodiscard]] QString FindExecutable(const QString& name) const override;
 };
 
 }  // namespace quillet::platform

@@ -25,7 +25,8 @@ public:
 
 class QtSaveDialog final : public SaveDialog {
 public:
-    std::optional<QString> AskPath(QWidget* parent, const SaveDialogOptions& options) override;
+    [[nodiscard]] std::optional<QString> AskPath(QWidget* parent,
+                                                 const SaveDialogOptions& options) override;
 };
 
 }  // namespace quillet::platform

@@ -6,13 +6,13 @@ namespace quillet::platform {
 
 namespace {
 
-bool IsHexDigit(char c) {
+[[nodiscard]] bool IsHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
 // Bytes a URL cannot carry as they are: controls, blanks, non-ASCII and the few printable
 // characters no URL may hold.
-bool NeedsEscape(char c) {
+[[nodiscard]] bool NeedsEscape(char c) {
     const auto byte = static_cast<unsigned char>(c);
     return byte <= 0x20 || byte >= 0x7f || QByteArrayView("\"<>\\^`{|}").contains(c);
 }

@@ -12,7 +12,7 @@ namespace {
 
 // How far row `row` (counted from the nearer horizontal edge) is cut in from the side by a
 // corner ellipse with semi-axes a and b. Rows are sampled at their centres.
-int CornerInset(int row, double a, double b) {
+[[nodiscard]] int CornerInset(int row, double a, double b) {
     const double dy = b - (row + 0.5);
     if (dy <= 0.0) {
         return 0;
@@ -63,7 +63,7 @@ void QtWindowSystem::SetShape(QWidget& window, const QRegion& shape) {
 
 namespace {
 
-bool OnWayland() {
+[[nodiscard]] bool OnWayland() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 

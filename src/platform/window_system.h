@@ -42,10 +42,10 @@ public:
 class QtWindowSystem final : public WindowSystem {
 public:
     void SetShape(QWidget& window, const QRegion& shape) override;
-    bool MaskLimitsInputOnly() const override;
-    bool PlacesWindowsItself() const override;
-    bool StartSystemMove(QWidget& window) override;
-    bool StartSystemResize(QWidget& window, Qt::Edges edges) override;
+    [[nodiscard]] bool MaskLimitsInputOnly() const override;
+    [[nodiscard]] bool PlacesWindowsItself() const override;
+    [[nodiscard]] bool StartSystemMove(QWidget& window) override;
+    [[nodiscard]] bool StartSystemResize(QWidget& window, Qt::Edges edges) override;
 };
 
 }  // namespace quillet::platform

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/texts.h"
+#include "app/texts/texts.h"
 
 namespace quillet::dns {
 namespace {

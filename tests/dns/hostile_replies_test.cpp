@@ -73,8 +73,8 @@ TEST(FourteenBitOffsetTest, APointerToOffset256OrMoreReadsTheRightName) {
                             "非权威记录:far.example", "DNS信息:far.example"}));
     EXPECT_EQ(r.fault, Fault::kNone);
     const ReplyBytes store = w.Store();
-    EXPECT_EQ(store.bytes()[w.size() - 2], 0xC1);
-    EXPECT_EQ(store.bytes()[w.size() - 1], 0x38);
+    EXPECT_EQ(store.Bytes()[w.size() - 2], 0xC1);
+    EXPECT_EQ(store.Bytes()[w.size() - 1], 0x38);
     EXPECT_EQ(GetFullName(store, 312), ".far.example");
     // Reading the offset from the second byte alone (0x38 = 56) would give another name.
     EXPECT_NE(GetFullName(store, 0x38), ".far.example");
@@ -164,7 +164,7 @@ TEST_P(LongReplyTest, DecodesWhole) {
     const app::DecodeResult r = app::DecodeDNSAnswer(w.Hex(), store);
     EXPECT_EQ(r.rows, rows);
     EXPECT_EQ(r.fault, Fault::kNone);
-    EXPECT_EQ(store.size(), size);
+    EXPECT_EQ(store.Size(), size);
     EXPECT_EQ(r.hexDump.size(), 3 * size);
 }
 
@@ -222,7 +222,7 @@ TEST(TruncatedTest, AnEarlierLongerReplyIsNotReadOn) {
     const app::DecodeResult r = app::DecodeDNSAnswer(shorter.Hex(), store);
     EXPECT_EQ(r.rows, (Rows{"提交的域名为:example.com", "IP信息:10.0.0.1"}));
     EXPECT_EQ(r.fault, Fault::kRecordTruncated);
-    EXPECT_EQ(store.size(), shorter.size());
+    EXPECT_EQ(store.Size(), shorter.size());
     // GetFullName too stays inside the current reply.
     EXPECT_EQ(GetFullName(store, shorter.size()), std::nullopt);
     EXPECT_EQ(GetFullName(store, shorter.size() + 1), std::nullopt);

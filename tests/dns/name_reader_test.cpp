@@ -36,7 +36,7 @@ TEST_P(ReadNameAtCaseTest, Reads) {
     const ReplyBytes store = c.wire.Store();
     const NameRead read = ReadNameAt(store, c.offset, c.pointers);
     EXPECT_EQ(read.fault.kind, c.error) << c.what;
-    if (read.ok()) {
+    if (read.Ok()) {
         EXPECT_EQ(NameToText(read.labels), c.text) << c.what;
         EXPECT_EQ(read.lastOffset, c.lastOffset) << c.what;
     }
@@ -113,10 +113,10 @@ TEST(ReadNameAtTest, FourteenBitOffsets) {
     w.Header(1).Name("a.b").Zeros(300 - 17).Name("far.example").Pointer(300);
     const ReplyBytes store = w.Store();
     const std::size_t ptr = w.size() - 2;
-    EXPECT_EQ(store.bytes()[ptr], 0xC1);
-    EXPECT_EQ(store.bytes()[ptr + 1], 0x2C);
+    EXPECT_EQ(store.Bytes()[ptr], 0xC1);
+    EXPECT_EQ(store.Bytes()[ptr + 1], 0x2C);
     const NameRead read = ReadNameAt(store, ptr, Pointers::kFollow);
-    ASSERT_TRUE(read.ok());
+    ASSERT_TRUE(read.Ok());
     EXPECT_EQ(NameToText(read.labels), "far.example");
     // Pointer C1 05 means offset 261, not 5 (as a reader using only the low byte would take it).
     WireBuilder low;
@@ -191,10 +191,10 @@ TEST_P(SkipNameTest, StepsOverAnyForm) {
     WireReader r(c.wire.bytes(), 0);
     ReadName(r);
     if (c.end == 0) {
-        EXPECT_EQ(r.error().kind, Fault::kRecordTruncated) << c.what;  // the reader's own
+        EXPECT_EQ(r.Error().kind, Fault::kRecordTruncated) << c.what;  // the reader's own
     } else {
-        EXPECT_FALSE(r.failed()) << c.what;
-        EXPECT_EQ(r.offset(), c.end) << c.what;
+        EXPECT_FALSE(r.Failed()) << c.what;
+        EXPECT_EQ(r.Offset(), c.end) << c.what;
     }
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/query_types.h"
-#include "app/texts.h"
+#include "app/texts/query_types.h"
+#include "app/texts/texts.h"
 
 namespace quillet::dns {
 namespace {
@@ -42,7 +42,7 @@ Bytes LabelBytes(std::size_t n) {
 
 TEST(BuildDNSQueryTest, WorkedExampleGivesThe22Bytes) {
     const BuiltQuery q = BuildDNSQuery("ab.c", RecordType::kA);
-    ASSERT_TRUE(q.ok());
+    ASSERT_TRUE(q.Ok());
     EXPECT_EQ(q.datagram,
               (Bytes{0x00, 0x00, 0x01, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00,
                      0x00, 0x02, 0x61, 0x62, 0x01, 0x63, 0x00, 0x00, 0x01, 0x00, 0x01}));
@@ -58,7 +58,7 @@ class QueryTypeTest : public ::testing::TestWithParam<TypeCase> {};
 TEST_P(QueryTypeTest, TheRowTextSetsTheQuestionType) {
     const TypeCase& c = GetParam();
     const BuiltQuery q = BuildDNSQuery("ab.c", app::QueryTypeOf(c.text));
-    ASSERT_TRUE(q.ok());
+    ASSERT_TRUE(q.Ok());
     const Bytes tail(q.datagram.end() - 4, q.datagram.end());
     EXPECT_EQ(tail, (Bytes{0x00, c.byte, 0x00, 0x01})) << c.text;
 }
@@ -83,7 +83,7 @@ class QueryNameTest : public ::testing::TestWithParam<NameCase> {};
 TEST_P(QueryNameTest, WritesEveryLabelAsIs) {
     const NameCase& c = GetParam();
     const BuiltQuery q = BuildDNSQuery(c.domain, RecordType::kMX);
-    ASSERT_TRUE(q.ok()) << c.domain;
+    ASSERT_TRUE(q.Ok()) << c.domain;
     EXPECT_EQ(q.datagram, Concat({kHeader, c.name, {0x00, 0x0F, 0x00, 0x01}})) << c.domain;
 }
 

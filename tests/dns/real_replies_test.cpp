@@ -47,13 +47,13 @@ TEST_P(RealReplyTest, DecodesToItsRows) {
     ReplyBytes store;
     const std::string hex = ReadHex(c.name, "reply");
     const app::DecodeResult r = app::DecodeDNSAnswer(hex, store);
-    EXPECT_EQ(store.size(), c.size);
+    EXPECT_EQ(store.Size(), c.size);
     EXPECT_EQ(r.rows, c.rows);
     EXPECT_EQ(r.emptyAnswer, c.emptyAnswer);
     EXPECT_EQ(r.fault, Fault::kNone);
     EXPECT_TRUE(r.listCleared);
     // The reply text the arrival handler would make from the datagram is the same text.
-    EXPECT_EQ(ReplyText(store.bytes()), hex);
+    EXPECT_EQ(ReplyText(store.Bytes()), hex);
 }
 
 TEST_P(RealReplyTest, WasAskedWithTheProgramsQuery) {
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RealReplyTest, TheApexExchangeIsOnePointer) {
     ReplyBytes store;
     ASSERT_FALSE(store.Assign(ReadHex("mx", "reply")));
-    const auto b = store.bytes();
+    const auto b = store.Bytes();
     // First answer at 30: C0 0C, type 00 0F, class, TTL, length 00 04, 00 0A, C0 0C.
     EXPECT_EQ(b[41], 0x04);
     EXPECT_EQ(b[44], 0xC0);

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/reply_format.h"
-#include "app/texts.h"
+#include "app/texts/reply_format.h"
+#include "app/texts/texts.h"
 #include "wire_builder.h"
 
 namespace quillet::dns {
@@ -30,7 +30,7 @@ TEST(DecodeWorkedExampleTest, ExampleComAGivesTwoRows) {
     EXPECT_TRUE(r.listCleared);
     EXPECT_FALSE(r.emptyAnswer);
     EXPECT_EQ(r.fault, Fault::kNone);
-    EXPECT_EQ(store.size(), 45u);
+    EXPECT_EQ(store.Size(), 45u);
     EXPECT_EQ(r.hexDump.substr(0, 12), "00 00 81 80 ");
     EXPECT_EQ(r.hexDump.size(), 45u * 3);
     EXPECT_EQ(r.hexDump.substr(r.hexDump.size() - 6), "02 01 ");  // last blank included
@@ -57,17 +57,17 @@ TEST(ReplyTextTest, UpperCaseHexOfAtMost513Bytes) {
 TEST(ReplyBytesTest, AssignTakesHexOfEitherCaseAndStopsAtTheFirstBadPair) {
     ReplyBytes store;
     EXPECT_FALSE(store.Assign(std::string_view("00ff7A")));
-    EXPECT_EQ(std::vector<std::uint8_t>(store.bytes().begin(), store.bytes().end()),
+    EXPECT_EQ(std::vector<std::uint8_t>(store.Bytes().begin(), store.Bytes().end()),
               (std::vector<std::uint8_t>{0x00, 0xFF, 0x7A}));
     for (const auto& [bad, kept] : std::initializer_list<std::pair<std::string_view, std::size_t>>{
              {"0", 0}, {"00F", 1}, {"0G", 0}, {"zz", 0}, {" 00", 0}, {"00 ", 1}}) {
         const ParseFault fault = store.Assign(bad);
         EXPECT_EQ(fault.kind, Fault::kReplyNotHex) << bad;
         EXPECT_EQ(fault.offset, kept) << bad;
-        EXPECT_EQ(store.size(), kept) << bad;
+        EXPECT_EQ(store.Size(), kept) << bad;
     }
     EXPECT_FALSE(store.Assign(std::string_view("")));
-    EXPECT_EQ(store.size(), 0u);
+    EXPECT_EQ(store.Size(), 0u);
 }
 
 // The failure text nothing shows but the window keeps: the fixed prefix, then the cause.
@@ -93,9 +93,9 @@ TEST(ReplyStoreTest, HoldsOnlyTheCurrentReply) {
     longer.Record(1, 4).Bytes({10, 0, 0, 1});
     ReplyBytes store;
     (void)app::DecodeDNSAnswer(longer.Hex(), store);
-    EXPECT_EQ(store.size(), 61u);
+    EXPECT_EQ(store.Size(), 61u);
     const app::DecodeResult r = app::DecodeDNSAnswer(ExampleComAReply().Hex(), store);
-    EXPECT_EQ(store.size(), 45u);
+    EXPECT_EQ(store.Size(), 45u);
     EXPECT_EQ(r.rows.size(), 2u);
 }
 
@@ -116,7 +116,7 @@ TEST_P(StoreFailureTest, FailsBeforeTheListIsCleared) {
     EXPECT_TRUE(r.rows.empty()) << c.what;
     EXPECT_FALSE(r.emptyAnswer) << c.what;
     EXPECT_EQ(r.fault, c.cause) << c.what;
-    EXPECT_EQ(store.size(), c.stored) << c.what;
+    EXPECT_EQ(store.Size(), c.stored) << c.what;
     EXPECT_EQ(r.hexDump.size(), 3 * c.stored) << c.what;
 }
 

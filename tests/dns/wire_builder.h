@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/reply_format.h"
+#include "app/texts/reply_format.h"
 #include "dns/hex.h"
 #include "dns/reply_bytes.h"
 

@@ -13,42 +13,42 @@ TEST(WireReaderTest, ReadsBigEndianFieldsInOrder) {
     WireReader r(kWire);
     EXPECT_EQ(r.ReadU16(), 0x1234);
     EXPECT_EQ(r.ReadU8(), 0x56);
-    EXPECT_EQ(r.available(), 2u);
+    EXPECT_EQ(r.Available(), 2u);
     const auto rest = r.ReadBytes(2);
     ASSERT_EQ(rest.size(), 2u);
     EXPECT_EQ(rest[0], 0x78);
     EXPECT_EQ(rest[1], 0x9A);
-    EXPECT_FALSE(r.failed());
-    EXPECT_EQ(r.offset(), 5u);
-    EXPECT_EQ(r.available(), 0u);
+    EXPECT_FALSE(r.Failed());
+    EXPECT_EQ(r.Offset(), 5u);
+    EXPECT_EQ(r.Available(), 0u);
 }
 
 TEST(WireReaderTest, StartsAtTheGivenOffset) {
     WireReader r(kWire, 3);
     EXPECT_EQ(r.ReadU16(), 0x789A);
-    EXPECT_FALSE(r.failed());
+    EXPECT_FALSE(r.Failed());
 }
 
 TEST(WireReaderTest, AReadPastTheEndIsStickyAndStaysPut) {
     WireReader r(kWire, 4);
     EXPECT_EQ(r.ReadU16(), 0);  // one byte left: a 2-byte read fails whole
-    EXPECT_TRUE(r.failed());
-    EXPECT_EQ(r.offset(), 4u);
-    EXPECT_EQ(r.available(), 0u);
+    EXPECT_TRUE(r.Failed());
+    EXPECT_EQ(r.Offset(), 4u);
+    EXPECT_EQ(r.Available(), 0u);
     EXPECT_EQ(r.ReadU8(), 0);  // the byte that is there is no longer given
     EXPECT_TRUE(r.ReadBytes(1).empty());
     r.Seek(0);
     EXPECT_EQ(r.ReadU8(), 0);
     r.Fail(Fault::kBadPointer);  // the first fault stays
-    EXPECT_EQ(r.error().kind, Fault::kRecordTruncated);
-    EXPECT_EQ(r.error().offset, 4u);
+    EXPECT_EQ(r.Error().kind, Fault::kRecordTruncated);
+    EXPECT_EQ(r.Error().offset, 4u);
 }
 
 TEST(WireReaderTest, AnOverrunGivesTheFaultSetForIt) {
     WireReader r(kWire, 4, Fault::kHeaderTruncated);
     EXPECT_EQ(r.SetOverrun(Fault::kNameTruncated), Fault::kHeaderTruncated);
     EXPECT_EQ(r.ReadU32(), 0u);
-    EXPECT_EQ(r.error().kind, Fault::kNameTruncated);
+    EXPECT_EQ(r.Error().kind, Fault::kNameTruncated);
 }
 
 struct OverrunCase {
@@ -61,7 +61,7 @@ class WireReaderOverrunTest : public ::testing::TestWithParam<OverrunCase> {};
 TEST_P(WireReaderOverrunTest, Fails) {
     WireReader r(kWire, 2);
     GetParam().step(r);
-    EXPECT_TRUE(r.failed()) << GetParam().what;
+    EXPECT_TRUE(r.Failed()) << GetParam().what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -77,21 +77,21 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(WireReaderTest, SeekToTheEndIsAllowedButNothingMoreIsRead) {
     WireReader r(kWire);
     r.Seek(5);
-    EXPECT_FALSE(r.failed());
-    EXPECT_EQ(r.available(), 0u);
+    EXPECT_FALSE(r.Failed());
+    EXPECT_EQ(r.Available(), 0u);
     r.Skip(0);
-    EXPECT_FALSE(r.failed());
+    EXPECT_FALSE(r.Failed());
     (void)r.ReadU8();
-    EXPECT_TRUE(r.failed());
+    EXPECT_TRUE(r.Failed());
 }
 
 TEST(WireReaderTest, EmptyWire) {
     WireReader r({});
-    EXPECT_FALSE(r.failed());
+    EXPECT_FALSE(r.Failed());
     (void)r.ReadU8();
-    EXPECT_TRUE(r.failed());
+    EXPECT_TRUE(r.Failed());
     WireReader beyond({}, 1);
-    EXPECT_TRUE(beyond.failed());
+    EXPECT_TRUE(beyond.Failed());
 }
 
 }  // namespace

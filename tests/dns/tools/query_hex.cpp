@@ -3,8 +3,8 @@
 // program's own queries.
 #include <cstdio>
 
-#include "app/query_types.h"
-#include "app/texts.h"
+#include "app/texts/query_types.h"
+#include "app/texts/texts.h"
 #include "dns/query_builder.h"
 #include "dns/reply_bytes.h"
 
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const auto query = quillet::dns::BuildDNSQuery(argv[1], quillet::app::QueryTypeOf(argv[2]));
-    if (!query.ok()) {
+    if (!query.Ok()) {
         std::fprintf(stderr, "%s\n", std::string(quillet::texts::TextOf(query.error)).c_str());
         return 1;
     }

@@ -1,4 +1,4 @@
-#include "app/draw_module.h"
+#include "app/skin/draw_module.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -8,8 +8,8 @@
 #include <cmath>
 #include <limits>
 
-#include "app/retained_surface.h"
-#include "app/skin_pictures.h"
+#include "app/skin/retained_surface.h"
+#include "app/skin/skin_pictures.h"
 #include "platform/window_system.h"
 
 namespace quillet::app::DrawModule {
@@ -19,7 +19,7 @@ QRegion hSkinRgn;
 namespace {
 
 // The edge counts are 16-bit; a size beyond that stops the painting where it overflows.
-std::optional<std::int16_t> ToInt16(double value) {
+[[nodiscard]] std::optional<std::int16_t> ToInt16(double value) {
     if (!(value >= std::numeric_limits<std::int16_t>::min() &&
           value <= std::numeric_limits<std::int16_t>::max())) {
         return std::nullopt;
@@ -113,7 +113,7 @@ QRegion OutlineOf(const QRegion& deviceShape) {
 
 void PaintSkin(QPainter& p, QSize window, const QRegion& shape, const SkinPicture& back,
                const SkinTitle& title) {
-    const SkinPlan plan = PlanSkin(window, back.size());
+    const SkinPlan plan = PlanSkin(window, back.Size());
     for (const Piece& piece : plan.pieces) {
         back.PaintPiece(p, piece.source, piece.dest);
     }

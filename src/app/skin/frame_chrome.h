@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/retained_surface.h"
+#include "app/skin/retained_surface.h"
 
 class QLabel;
 class QMouseEvent;
@@ -44,7 +44,7 @@ inline constexpr QSize kMinimumWindowSize{251, 404};
 
 // Where a window of `size` goes to be centred in `area`. One that does not fit keeps its
 // top-left corner inside the area, so its title and caption buttons stay reachable.
-QPoint CentredTopLeft(const QRect& area, QSize size);
+[[nodiscard]] QPoint CentredTopLeft(const QRect& area, QSize size);
 
 // A button's pointer-over and pressed looks are painted this high; the strips are 18 rows, and
 // the two rows below them are left to the frame underneath.
@@ -72,13 +72,13 @@ public:
     // Centres the window in `area`, where the window system lets programs place windows.
     void PlaceCentred(const QRect& area);
 
-    bool RetainedDrawing() const { return surface_.RetainedDrawing(); }
-    const RetainedSurface& surface() const { return surface_; }
-    bool dragging() const { return drag_.has_value(); }
+    [[nodiscard]] bool RetainedDrawing() const { return surface_.RetainedDrawing(); }
+    const RetainedSurface& Surface() const { return surface_; }
+    [[nodiscard]] bool Dragging() const { return drag_.has_value(); }
 
     // The font the title is printed in (the window's own font serves the controls).
-    void SetTitleFont(const QFont& font) { title_font_ = font; }
-    static QFont DefaultTitleFont();
+    void SetTitleFont(const QFont& font) { titleFont_ = font; }
+    [[nodiscard]] static QFont DefaultTitleFont();
 
     // Watches a minimised window; see OnTimer1.
     QTimer Timer1;
@@ -97,18 +97,18 @@ private:
     void OnWindowPress(const QMouseEvent& event);
     void OnWindowMove(const QMouseEvent& event);
     void FollowDrag(QPointF globalPos);
-    bool OnBoxEvent(int index, QEvent* event);
+    [[nodiscard]] bool OnBoxEvent(int index, QEvent* event);
     void OnBoxRelease(int index, const QMouseEvent& event);
     void OnTimer1();
     void PaintNormalBoxes();
     void PaintBoxLook(int index, const SkinPicture& strip);
 
     QWidget& window_;
-    std::array<QLabel*, 3> control_box_;  // the window's LabControlBox
+    std::array<QLabel*, 3> controlBox_;  // the window's LabControlBox
     platform::WindowSystem& windows_;
     Actions actions_;
     RetainedSurface surface_;
-    QFont title_font_;
+    QFont titleFont_;
     std::optional<Drag> drag_;  // the window system refused to drag: we do it ourselves
 };
 

@@ -1,4 +1,4 @@
-#include "app/frame_chrome.h"
+#include "app/skin/frame_chrome.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/draw_module.h"
-#include "app/retained_surface.h"
-#include "app/skin_pictures.h"
+#include "app/skin/draw_module.h"
+#include "app/skin/retained_surface.h"
+#include "app/skin/skin_pictures.h"
 #include "skin_expect.h"
 #include "support/fake_platform.h"
 
@@ -169,7 +169,7 @@ protected:
         const int w = window.width();
         const int h = window.height();
         const DrawModule::SkinPlan plan =
-            DrawModule::PlanSkin(window.size(), Pictures().ImgBack.size());
+            DrawModule::PlanSkin(window.size(), Pictures().ImgBack.Size());
         const QImage& back = Pictures().ImgBack.ForRatio(1);
         for (const QPoint at :
              {QPoint(1, 1), QPoint(w - 2, h - 2), QPoint(w - 1, h / 2), QPoint(3, h / 2 + 20),
@@ -257,7 +257,7 @@ TEST_F(ChromeTest, CaptionButtonsAndShapeFollowTheRightEdge) {
     ASSERT_FALSE(windows.shapes.empty());
     EXPECT_EQ(windows.shapes.back().boundingRect(), QRect(0, 0, 300, 404));
     ExpectFrameWhole(window.grab().toImage());
-    ExpectFrameWhole(chrome->surface().retained());
+    ExpectFrameWhole(chrome->Surface().Retained());
 }
 
 TEST_F(ChromeTest, PaintedWindowShowsTheFrameAndTitle) {
@@ -329,7 +329,7 @@ TEST_F(ChromeTest, MinimiseThenRestoreLeavesTheFrameWholeAndTimer1Stopped) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return !chrome->Timer1.isActive(); }));
     EXPECT_FALSE(window.isMinimized());
     EXPECT_FALSE(chrome->RetainedDrawing());
-    ExpectFrameWhole(chrome->surface().retained());
+    ExpectFrameWhole(chrome->Surface().Retained());
     window.repaint();
     ExpectFrameWhole(window.grab().toImage());
 }
@@ -342,7 +342,7 @@ TEST_F(ChromeTest, RefusedDragMovesAndResizesTheWindowItself) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.pos() == start + QPoint(30, 20); }))
         << window.pos().x() << "," << window.pos().y();
     Send(&window, QEvent::MouseButtonRelease, {150, 270}, Qt::LeftButton, Qt::NoButton);
-    EXPECT_FALSE(chrome->dragging());
+    EXPECT_FALSE(chrome->Dragging());
 
     const QSize size = window.size();
     const QPointF corner(size.width() - 15, size.height() - 15);
@@ -352,7 +352,7 @@ TEST_F(ChromeTest, RefusedDragMovesAndResizesTheWindowItself) {
     Send(&window, QEvent::MouseButtonRelease, corner + QPointF(40, 30), Qt::LeftButton,
          Qt::NoButton);
     EXPECT_EQ(boxes[2]->pos(), QPoint(window.width() - 51, 0));
-    ExpectFrameWhole(chrome->surface().retained());
+    ExpectFrameWhole(chrome->Surface().Retained());
 
     // After the release, moving the pointer drags nothing.
     Send(&window, QEvent::MouseMove, {20, 250}, Qt::NoButton, Qt::NoButton);
@@ -406,7 +406,7 @@ TEST_F(ChromeTest, AcceptedDragIsLeftToTheWindowSystem) {
     Send(&window, QEvent::MouseMove, {150, 270}, Qt::NoButton, Qt::LeftButton);
     QTest::qWait(50);
     EXPECT_EQ(window.pos(), start);
-    EXPECT_FALSE(chrome->dragging());
+    EXPECT_FALSE(chrome->Dragging());
     Send(&window, QEvent::MouseButtonRelease, {150, 270}, Qt::LeftButton, Qt::NoButton);
 }
 

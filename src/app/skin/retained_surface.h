@@ -18,8 +18,8 @@ class RetainedSurface {
 public:
     explicit RetainedSurface(QWidget& window);
 
-    bool RetainedDrawing() const { return retained_drawing_; }
-    void SetRetainedDrawing(bool on) { retained_drawing_ = on; }
+    bool RetainedDrawing() const { return retainedDrawing_; }
+    void SetRetainedDrawing(bool on) { retainedDrawing_ = on; }
 
     // Follows the window's size and pixel ratio. The retained image keeps what it holds (new
     // parts get the background colour); direct drawing does not survive a resize.
@@ -37,18 +37,18 @@ public:
     // been shown yet or is still on screen outside `exposed`.
     void Paint(QPainter& painter, const QRegion& exposed);
 
-    const QImage& retained() const { return retained_; }
+    const QImage& Retained() const { return retained_; }
 
 private:
-    QImage NewImage(const QColor& fill) const;
-    QSize PixelSize() const;
+    [[nodiscard]] QImage NewImage(const QColor& fill) const;
+    [[nodiscard]] QSize PixelSize() const;
 
     QWidget& window_;
-    bool retained_drawing_ = true;
+    bool retainedDrawing_ = true;
     QImage retained_;
     QImage direct_;
-    QRegion direct_area_;  // where the direct layer holds anything
-    QRegion unshown_;      // direct drawing not yet painted onto the window
+    QRegion directArea_;  // where the direct layer holds anything
+    QRegion unshown_;     // direct drawing not yet painted onto the window
 };
 
 }  // namespace quillet::app

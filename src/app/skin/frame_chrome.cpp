@@ -1,4 +1,4 @@
-#include "app/frame_chrome.h"
+#include "app/skin/frame_chrome.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/draw_module.h"
-#include "app/skin_pictures.h"
+#include "app/skin/draw_module.h"
+#include "app/skin/skin_pictures.h"
 #include "platform/window_system.h"
 
 namespace quillet::app {
@@ -22,7 +22,7 @@ const QColor kTitleColour(64, 64, 64);
 
 // The corner is 20 pixels either way; the bands along the bottom and right edges are `band`
 // deep. All comparisons are strict, and the first zone that holds wins.
-Zone ZoneAt(QPointF pos, QSize window, int band) {
+[[nodiscard]] Zone ZoneAt(QPointF pos, QSize window, int band) {
     const double w = window.width();
     const double h = window.height();
     if (pos.x() > w - 20 && pos.y() > h - 20) {
@@ -84,11 +84,11 @@ FrameChrome::FrameChrome(QWidget& window, const std::array<QLabel*, 3>& controlB
                          platform::WindowSystem& windows, Actions actions, QObject* parent)
     : QObject(parent),
       window_(window),
-      control_box_(controlBox),
+      controlBox_(controlBox),
       windows_(windows),
       actions_(std::move(actions)),
       surface_(window),
-      title_font_(DefaultTitleFont()) {
+      titleFont_(DefaultTitleFont()) {
     if (!actions_.closeProgram) {
         actions_.closeProgram = [this] {
             window_.close();
@@ -108,7 +108,7 @@ FrameChrome::FrameChrome(QWidget& window, const std::array<QLabel*, 3>& controlB
     window_.setMinimumSize(kMinimumWindowSize);
     window_.setMouseTracking(true);
     window_.installEventFilter(this);
-    for (QLabel* box : control_box_) {
+    for (QLabel* box : controlBox_) {
         box->setMouseTracking(true);
         box->installEventFilter(this);
     }
@@ -134,8 +134,8 @@ QFont FrameChrome::DefaultTitleFont() {
 }
 
 void FrameChrome::SetControlBox() {
-    for (std::size_t i = 0; i < control_box_.size(); ++i) {
-        control_box_[i]->move(window_.width() - kControlBoxFromRight[i], 0);
+    for (std::size_t i = 0; i < controlBox_.size(); ++i) {
+        controlBox_[i]->move(window_.width() - kControlBoxFromRight[i], 0);
     }
 }
 
@@ -175,8 +175,8 @@ bool FrameChrome::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    for (std::size_t i = 0; i < control_box_.size(); ++i) {
-        if (watched == control_box_[i]) {
+    for (std::size_t i = 0; i < controlBox_.size(); ++i) {
+        if (watched == controlBox_[i]) {
             return OnBoxEvent(static_cast<int>(i), event);
         }
     }
@@ -190,7 +190,7 @@ void FrameChrome::OnResize() {
     // uncovering, and the retained image would still hold the frame of the old size.
     const bool retained = surface_.RetainedDrawing();
     surface_.SetRetainedDrawing(true);
-    DrawModule::DrawSkin({window_, windows_, surface_, title_font_, kTitleColour},
+    DrawModule::DrawSkin({window_, windows_, surface_, titleFont_, kTitleColour},
                          Pictures().ImgBack);
     surface_.SetRetainedDrawing(retained);
     SetControlBox();
@@ -274,7 +274,7 @@ bool FrameChrome::OnBoxEvent(int index, QEvent* event) {
 
 void FrameChrome::OnBoxRelease(int index, const QMouseEvent& event) {
     // Only a release strictly inside the button is a click; the press look stays either way.
-    const QLabel& box = *control_box_[index];
+    const QLabel& box = *controlBox_[index];
     const QPointF at = event.position();
     if (!(at.x() > 0 && at.x() < box.width() && at.y() > 0 && at.y() < box.height())) {
         return;
@@ -311,13 +311,13 @@ void FrameChrome::OnTimer1() {
 void FrameChrome::PaintNormalBoxes() {
     const SkinPicture& strip = Pictures().ImgBox[0];
     const QPoint at(window_.width() - kControlBoxFromRight[0], 0);
-    surface_.Draw(QRect(at, strip.size()),
-                  [&](QPainter& p) { strip.PaintPiece(p, QRect(QPoint(0, 0), strip.size()), at); });
+    surface_.Draw(QRect(at, strip.Size()),
+                  [&](QPainter& p) { strip.PaintPiece(p, QRect(QPoint(0, 0), strip.Size()), at); });
 }
 
 void FrameChrome::PaintBoxLook(int index, const SkinPicture& strip) {
     PaintNormalBoxes();
-    const QLabel& box = *control_box_[index];
+    const QLabel& box = *controlBox_[index];
     const QRect source(kControlBoxStripLeft[index], 0, box.width(), kControlBoxLookHeight);
     const QPoint at(box.x(), 0);
     surface_.Draw(QRect(at, source.size()), [&](QPainter& p) { strip.PaintPiece(p, source, at); });

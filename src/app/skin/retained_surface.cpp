@@ -1,4 +1,4 @@
-#include "app/retained_surface.h"
+#include "app/skin/retained_surface.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -38,32 +38,32 @@ void RetainedSurface::Resize() {
     }
     retained_ = std::move(retained);
     direct_ = QImage();  // made on the first direct drawing; most windows never need one
-    direct_area_ = QRegion();
+    directArea_ = QRegion();
     unshown_ = QRegion();
 }
 
 void RetainedSurface::Clear() {
-    if (retained_drawing_) {
+    if (retainedDrawing_) {
         retained_.fill(window_.palette().color(window_.backgroundRole()));
     }
     direct_ = QImage();
-    direct_area_ = QRegion();
+    directArea_ = QRegion();
     unshown_ = QRegion();
     window_.update();
 }
 
 void RetainedSurface::Draw(const QRect& area, const std::function<void(QPainter&)>& draw) {
-    if (!retained_drawing_ && direct_.isNull()) {
+    if (!retainedDrawing_ && direct_.isNull()) {
         direct_ = NewImage(Qt::transparent);
     }
     {
-        QPainter p(retained_drawing_ ? &retained_ : &direct_);
+        QPainter p(retainedDrawing_ ? &retained_ : &direct_);
         draw(p);
     }
-    if (retained_drawing_) {
+    if (retainedDrawing_) {
         unshown_ -= area;  // the repaint below shows the retained image over it
     } else {
-        direct_area_ += area;
+        directArea_ += area;
         unshown_ += area;
     }
     window_.update(area);
@@ -71,19 +71,19 @@ void RetainedSurface::Draw(const QRect& area, const std::function<void(QPainter&
 
 void RetainedSurface::Paint(QPainter& painter, const QRegion& exposed) {
     painter.drawImage(QPoint(0, 0), retained_);
-    if (direct_area_.isEmpty()) {
+    if (directArea_.isEmpty()) {
         return;
     }
     // A repaint of an area whose direct drawing is already on screen is the window system
     // redrawing it, and that only knows the retained image.
-    const QRegion stale = (exposed & direct_area_) - unshown_;
+    const QRegion stale = (exposed & directArea_) - unshown_;
     if (!stale.isEmpty()) {
         QPainter wipe(&direct_);
         wipe.setCompositionMode(QPainter::CompositionMode_Clear);
         for (const QRect& r : stale) {
             wipe.fillRect(r, Qt::transparent);
         }
-        direct_area_ -= stale;
+        directArea_ -= stale;
     }
     painter.drawImage(QPoint(0, 0), direct_);
     unshown_ -= exposed;

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "app/texts.h"
+#include "app/texts/texts.h"
 #include "dns/record_type.h"
 
 namespace quillet::app {

@@ -116,7 +116,7 @@ inline constexpr std::string_view kExportedPathLabel = "导出位置:";
 inline constexpr std::string_view kExportedTitle = "导出结果成功";
 
 // The domain check's verdict; nothing shows it, the window keeps it.
-constexpr std::string_view TextOf(dns::Verdict verdict) {
+[[nodiscard]] constexpr std::string_view TextOf(dns::Verdict verdict) {
     switch (verdict) {
         case dns::Verdict::kOk:
             return "域名检测通过：合法";
@@ -133,7 +133,7 @@ constexpr std::string_view TextOf(dns::Verdict verdict) {
 }
 
 // Why a query could not be built (shown after kSendFailurePrefix).
-constexpr std::string_view TextOf(dns::BuildError error) {
+[[nodiscard]] constexpr std::string_view TextOf(dns::BuildError error) {
     switch (error) {
         case dns::BuildError::kNone:
             return {};
@@ -148,7 +148,7 @@ constexpr std::string_view TextOf(dns::BuildError error) {
 }
 
 // Why a decode stopped (kept after kDecodeFailurePrefix).
-constexpr std::string_view TextOf(dns::Fault fault) {
+[[nodiscard]] constexpr std::string_view TextOf(dns::Fault fault) {
     switch (fault) {
         case dns::Fault::kNone:
             return {};

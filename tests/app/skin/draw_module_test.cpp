@@ -1,4 +1,4 @@
-#include "app/draw_module.h"
+#include "app/skin/draw_module.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/skin_pictures.h"
+#include "app/skin/skin_pictures.h"
 #include "platform/window_system.h"
 #include "skin_expect.h"
 

@@ -5,7 +5,7 @@
 #include <QPoint>
 #include <optional>
 
-#include "app/draw_module.h"
+#include "app/skin/draw_module.h"
 
 namespace quillet::testing {
 

@@ -76,10 +76,10 @@ struct SkinPlan {
 
 // `shape` in device pixels at this pixel ratio, scaled rectangle by rectangle as the window
 // system scales a window's mask, so that what is painted meets the mask pixel for pixel.
-QRegion DeviceShape(const QRegion& shape, qreal ratio);
+[[nodiscard]] QRegion DeviceShape(const QRegion& shape, qreal ratio);
 
 // The device pixels of `deviceShape` with a side neighbour outside it: its outer line.
-QRegion OutlineOf(const QRegion& deviceShape);
+[[nodiscard]] QRegion OutlineOf(const QRegion& deviceShape);
 
 // How the title is printed.
 struct SkinTitle {

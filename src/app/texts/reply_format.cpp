@@ -1,8 +1,8 @@
-#include "app/reply_format.h"
+#include "app/texts/reply_format.h"
 
 #include <algorithm>
 
-#include "app/texts.h"
+#include "app/texts/texts.h"
 #include "dns/hex.h"
 #include "dns/record_type.h"
 
@@ -12,14 +12,14 @@ namespace {
 
 using dns::RecordType;
 
-std::string Row(std::string_view label, std::string_view value) {
+[[nodiscard]] std::string Row(std::string_view label, std::string_view value) {
     std::string row;
     row.reserve(label.size() + value.size());
     row.append(label).append(value);
     return row;
 }
 
-std::string Ipv4Text(const std::array<std::uint8_t, 4>& address) {
+[[nodiscard]] std::string Ipv4Text(const std::array<std::uint8_t, 4>& address) {
     std::string text;
     for (const std::uint8_t byte : address) {
         if (!text.empty()) text.push_back('.');
@@ -29,7 +29,7 @@ std::string Ipv4Text(const std::array<std::uint8_t, 4>& address) {
 }
 
 // The type's hex digits as they stand in the reply text, a leading 00 byte left out.
-std::string TypeString(std::uint16_t type) {
+[[nodiscard]] std::string TypeString(std::uint16_t type) {
     const auto high = dns::HexPair(static_cast<std::uint8_t>(type >> 8));
     const auto low = dns::HexPair(static_cast<std::uint8_t>(type & 0xFF));
     std::string text;
@@ -38,7 +38,7 @@ std::string TypeString(std::uint16_t type) {
     return text;
 }
 
-std::string_view RowLabel(std::uint16_t type) {
+[[nodiscard]] std::string_view RowLabel(std::uint16_t type) {
     switch (static_cast<RecordType>(type)) {
         case RecordType::kA:
             return texts::kRowA;
@@ -54,7 +54,7 @@ std::string_view RowLabel(std::uint16_t type) {
     return {};
 }
 
-std::string HexDump(std::span<const std::uint8_t> bytes) {
+[[nodiscard]] std::string HexDump(std::span<const std::uint8_t> bytes) {
     std::string dump(bytes.size() * 3, ' ');
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto pair = dns::HexPair(bytes[i]);
@@ -64,7 +64,7 @@ std::string HexDump(std::span<const std::uint8_t> bytes) {
     return dump;
 }
 
-bool IsStoreFault(dns::Fault fault) {
+[[nodiscard]] bool IsStoreFault(dns::Fault fault) {
     return fault == dns::Fault::kReplyTooLong || fault == dns::Fault::kReplyNotHex;
 }
 
@@ -99,8 +99,8 @@ DecodeResult FormatReply(const dns::ParsedReply& reply, std::span<const std::uin
 DecodeResult DecodeDNSAnswer(std::string_view replyText, dns::ReplyBytes& store) {
     dns::ParsedReply reply;
     reply.fault = store.Assign(replyText);
-    if (!reply.fault) reply = dns::ParseReply(store.bytes());
-    return FormatReply(reply, store.bytes());
+    if (!reply.fault) reply = dns::ParseReply(store.Bytes());
+    return FormatReply(reply, store.Bytes());
 }
 
 }  // namespace quillet::app

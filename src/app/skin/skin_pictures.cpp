@@ -1,4 +1,4 @@
-#include "app/skin_pictures.h"
+#include "app/skin/skin_pictures.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -35,7 +35,7 @@ const QImage& SkinPicture::ForRatio(qreal devicePixelRatio) const {
 }
 
 void SkinPicture::PaintPiece(QPainter& painter, const QRect& source, const QPoint& dest) const {
-    const QRect inside = source & QRect(QPoint(0, 0), size());
+    const QRect inside = source & QRect(QPoint(0, 0), Size());
     if (inside.isEmpty()) {
         return;
     }
@@ -53,13 +53,13 @@ void SkinPicture::PaintPiece(QPainter& painter, const QRect& source, const QPoin
 
 namespace {
 
-SkinPicture Load(const QString& name) {
+[[nodiscard]] SkinPicture Load(const QString& name) {
     return SkinPicture(QImage(QStringLiteral(":/skin/%1.png").arg(name)),
                        QStringLiteral(":/skin/%1@2x.png").arg(name));
 }
 
 // Everything but the icon: QImage may be decoded on any thread, QIcon only on the GUI thread.
-SkinPictures DecodeImages() {
+[[nodiscard]] SkinPictures DecodeImages() {
     InitSkinResources();
     SkinPictures pictures;
     pictures.ImgBack = Load(QStringLiteral("back"));
@@ -73,7 +73,7 @@ SkinPictures DecodeImages() {
 std::future<SkinPictures> pendingImages;
 bool picturesReady = false;
 
-SkinPictures LoadAll() {
+[[nodiscard]] SkinPictures LoadAll() {
     SkinPictures pictures = pendingImages.valid() ? pendingImages.get() : DecodeImages();
     // QIcon picks up the @2x files by itself on a high-density screen.
     for (const int size : {16, 32}) {

@@ -21,11 +21,11 @@ public:
     // screens never do, and decoding it would cost start-up time for nothing.
     SkinPicture(QImage normal, QString doubledPath);
 
-    QSize size() const { return normal_.size(); }
-    bool isNull() const { return normal_.isNull(); }
+    [[nodiscard]] QSize Size() const { return normal_.size(); }
+    [[nodiscard]] bool IsNull() const { return normal_.isNull(); }
 
     // The copy that suits a device of this pixel ratio, with its ratio set accordingly.
-    const QImage& ForRatio(qreal devicePixelRatio) const;
+    [[nodiscard]] const QImage& ForRatio(qreal devicePixelRatio) const;
 
     // Copies the piece `source` (picture pixels) at the same size with its top-left corner at
     // `dest`, opaquely. What lies outside the picture is not painted: a piece that reaches
@@ -51,6 +51,6 @@ struct SkinPictures {
 void StartLoadingPictures();
 
 // The pictures built into the program, loaded on first use. GUI thread only.
-const SkinPictures& Pictures();
+[[nodiscard]] const SkinPictures& Pictures();
 
 }  // namespace quillet::app
