@@ -19,7 +19,9 @@ struct DecodeResult {
     std::vector<std::string> rows;  // UTF-8 result lines, in reply order
     bool emptyAnswer = false;       // the answer count is 0: show the empty-answer message
     dns::Fault fault = dns::Fault::kNone;
-    std::string failure;  // the failure text (fixed prefix + cause); empty on a clean decode
+    // The failure text (fixed prefix + cause), empty on a clean decode. The window never shows
+    // it: a hostile server must not be able to raise a box per datagram.
+    std::string failure;
 };
 
 // The rows, the dump and the verdicts of a parsed reply; `stored` are the reply's bytes.

@@ -115,7 +115,8 @@ inline constexpr std::string_view kExportedCountAfter = "条记录";
 inline constexpr std::string_view kExportedPathLabel = "导出位置:";
 inline constexpr std::string_view kExportedTitle = "导出结果成功";
 
-// The domain check's verdict; nothing shows it, the window keeps it.
+// The domain check's verdict in words. Nothing shows it: a rejected domain gets the query
+// action's own message instead.
 [[nodiscard]] constexpr std::string_view TextOf(dns::Verdict verdict) {
     switch (verdict) {
         case dns::Verdict::kOk:
