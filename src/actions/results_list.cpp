@@ -81,7 +81,7 @@ bool ResultsListBehaviour::eventFilter(QObject* watched, QEvent* event) {
     // Only the menu keys and mouse events touch the list: the others include those sent while
     // it is being destroyed, when it is no longer a whole QListWidget.
     const QEvent::Type type = event->type();
-    if (list_ != nullptr && watched == list_ && IsMenuKey(event)) {
+    if (IsMenuKey(event) && list_ != nullptr && watched == list_) {
         OnMenuKey();
         return true;
     }
