@@ -47,6 +47,7 @@ BuiltQuery BuildDNSQuery(std::string_view domain, std::optional<RecordType> type
         out.push_back(b);
     }
 
+    const std::size_t nameStart = out.size();
     for (const std::string_view label : labels) {
         query.error = CheckLabel(label);
         if (!query.Ok()) {
@@ -55,6 +56,12 @@ BuiltQuery BuildDNSQuery(std::string_view domain, std::optional<RecordType> type
         }
         out.push_back(static_cast<std::uint8_t>(label.size()));
         out.insert(out.end(), label.begin(), label.end());
+    }
+    // Every server refuses a longer name, so it is never sent; the final zero counts too.
+    if (out.size() - nameStart + 1 > kMaxNameOctets) {
+        query.error = BuildError::kNameTooLong;
+        out.clear();
+        return query;
     }
 
     const auto typeValue = static_cast<std::uint16_t>(type ? *type : RecordType{});

@@ -14,11 +14,14 @@ enum class BuildError : std::uint8_t {
     kTooManyLabels,  // more than kMaxLabels labels
     kEmptyLabel,     // two dots in a row
     kLabelTooLong,   // a label of more than kMaxLabelLength characters
+    kNameTooLong,    // the name's wire form exceeds kMaxNameOctets
 };
 
 // A name may have at most this many labels (9 dots, a final root dot not counted).
 inline constexpr std::size_t kMaxLabels = 10;
 inline constexpr std::size_t kMaxLabelLength = 63;
+// A name on the wire, length bytes and the final zero included (RFC 1035 2.3.4).
+inline constexpr std::size_t kMaxNameOctets = 255;
 
 struct BuiltQuery {
     std::vector<std::uint8_t> datagram;  // empty when the build failed

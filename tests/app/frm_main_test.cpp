@@ -128,6 +128,9 @@ TEST_F(QueryActionTest, ABuildFailureShowsTheFatalErrorWithItsCause) {
         {"a.b.c.d.e.f.g.h.i.j.k", QStringLiteral("域名的标签超过10个")},  // ten dots
         {"a..b", QStringLiteral("域名中有空的标签")},
         {QString(64, 'x') + ".c", QStringLiteral("域名中有超过63个字符的标签")},
+        {QString(63, 'x') + "." + QString(63, 'x') + "." + QString(63, 'x') + "." +
+             QString(63, 'x'),
+         QStringLiteral("域名超过255个字节")},  // 257 octets on the wire
     };
     for (const auto& [domain, cause] : cases) {
         fake.messages.shown.clear();

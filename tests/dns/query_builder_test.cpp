@@ -32,6 +32,13 @@ std::string Labels(std::size_t n) {
     return s;
 }
 
+// Labels of the given lengths, joined by dots.
+std::string Wide(std::initializer_list<std::size_t> lengths) {
+    std::string s;
+    for (const std::size_t n : lengths) s += (s.empty() ? "" : ".") + Repeat('x', n);
+    return s;
+}
+
 // The name bytes of Labels(n).
 Bytes LabelBytes(std::size_t n) {
     Bytes name;
@@ -98,8 +105,18 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"Ex-1.c_d", {0x04, 'E', 'x', '-', '1', 0x03, 'c', '_', 'd', 0x00}},
                       NameCase{Repeat('x', 63) + ".c",
                                Concat({{63}, Bytes(63, 'x'), {0x01, 'c', 0x00}})},
-                      NameCase{Labels(10), LabelBytes(10)},          // nine dots
-                      NameCase{Labels(10) + ".", LabelBytes(10)}));  // the root is no label
+                      NameCase{Labels(10), LabelBytes(10)},        // nine dots
+                      NameCase{Labels(10) + ".", LabelBytes(10)},  // the root is no label
+                      NameCase{Wide({63, 63, 63, 61}),  // 255 octets, the most a name may have
+                               Concat({{63},
+                                       Bytes(63, 'x'),
+                                       {63},
+                                       Bytes(63, 'x'),
+                                       {63},
+                                       Bytes(63, 'x'),
+                                       {61},
+                                       Bytes(61, 'x'),
+                                       {0x00}})}));
 
 struct FailCase {
     std::string domain;
@@ -125,12 +142,16 @@ INSTANTIATE_TEST_SUITE_P(
                       FailCase{"ab.c..", kEmptyLabel},  // only one trailing dot is the root
                       FailCase{Repeat('x', 64) + ".c", kLabelTooLong},
                       FailCase{"c." + Repeat('x', 255), kLabelTooLong},
-                      FailCase{"a.b." + Repeat('x', 1000), kLabelTooLong}));
+                      FailCase{"a.b." + Repeat('x', 1000), kLabelTooLong},
+                      FailCase{Wide({63, 63, 63, 62}), kNameTooLong},  // 256 octets
+                      FailCase{Wide({63, 63, 63, 62}) + ".", kNameTooLong},
+                      FailCase{Wide({63, 63, 63, 63, 63, 63, 63, 63, 63, 63}), kNameTooLong}));
 
 TEST(BuildFailureTest, TheQueryActionNamesTheCause) {
     EXPECT_EQ(texts::TextOf(kTooManyLabels), "域名的标签超过10个");
     EXPECT_EQ(texts::TextOf(kEmptyLabel), "域名中有空的标签");
     EXPECT_EQ(texts::TextOf(kLabelTooLong), "域名中有超过63个字符的标签");
+    EXPECT_EQ(texts::TextOf(kNameTooLong), "域名超过255个字节");
 }
 
 TEST(BuildDNSQueryTest, SameInputsGiveSameBytesAndIdentifierZero) {

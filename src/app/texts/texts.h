@@ -144,6 +144,8 @@ inline constexpr std::string_view kExportedTitle = "导出结果成功";
             return "域名中有空的标签";
         case dns::BuildError::kLabelTooLong:
             return "域名中有超过63个字符的标签";
+        case dns::BuildError::kNameTooLong:
+            return "域名超过255个字节";
     }
     return {};
 }
