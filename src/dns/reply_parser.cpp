@@ -29,22 +29,21 @@ void ReadMx(WireReader& reader, Record& record) {
     ReadName(reader, &record.name);
 }
 
-// Returns false for a type without a handler; the reader is then left as it was.
-[[nodiscard]] bool ReadData(WireReader& reader, Record& record) {
+// Only for a type that IsKnownType accepts.
+void ReadData(WireReader& reader, Record& record) {
     switch (static_cast<RecordType>(record.type)) {
         case RecordType::kA:
             ReadAddress(reader, record);
-            return true;
+            return;
         case RecordType::kNS:
         case RecordType::kCNAME:
         case RecordType::kSOA:  // the primary server; the rest of the data is not read
             ReadName(reader, &record.name);
-            return true;
+            return;
         case RecordType::kMX:
             ReadMx(reader, record);
-            return true;
+            return;
     }
-    return false;
 }
 
 void WalkRecords(std::span<const std::uint8_t> bytes, std::size_t first, ParsedReply& reply) {
@@ -57,15 +56,16 @@ void WalkRecords(std::span<const std::uint8_t> bytes, std::size_t first, ParsedR
         record.owner = p;
         ReadName(reader);
         record.type = reader.ReadU16();
-        const std::size_t typeLowByte = reader.Offset() - 1;
+        // The type alone decides: an unknown one ends the walk, however little follows it.
+        if (!reader.Failed() && !IsKnownType(record.type)) {
+            reply.unknown = UnknownType{record.type, reader.Offset() - 1};
+            return;
+        }
         record.recordClass = reader.ReadU16();
         record.ttl = reader.ReadU32();
         record.dataLength = reader.ReadU16();
         record.data = reader.Offset();
-        if (!reader.Failed() && !ReadData(reader, record)) {
-            reply.unknown = UnknownType{record.type, typeLowByte};
-            return;
-        }
+        if (!reader.Failed()) ReadData(reader, record);
         if (reader.Failed()) {
             reply.fault = reader.Error();
             return;

@@ -110,25 +110,25 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"NS pointing at itself",
                    WithA().Record(2, 2).Pointer(57),
                    {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                   Fault::kBadPointer},
+                   {Fault::kBadPointer, 57}},
         DecodeCase{"CNAME pointing forward",
                    WithA().Record(5, 2).Pointer(59).Name("x"),
                    {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                   Fault::kBadPointer},
+                   {Fault::kBadPointer, 57}},
         DecodeCase{"MX in a two-pointer loop",
                    // owner at 45: 01 'a' C0 3D (-> 61), not followed; MX data at 59: 00 0A,
                    // then the name at 61: C0 2D (-> 45) -> 'a' -> 61: back up, refused
                    WithA().Labels("a").Pointer(61).Fixed(15, 4).U16(10).Pointer(45),
                    {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                   Fault::kBadPointer},
+                   {Fault::kBadPointer, 47}},
         DecodeCase{"SOA primary pointing past the end",
                    WithA().Record(6, 2).Pointer(0x3FFF),
                    {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                   Fault::kBadPointer},
+                   {Fault::kBadPointer, 57}},
         DecodeCase{"question name is read with pointers off: C0 0C is a 192-byte label",
                    WireBuilder().Header(1).Pointer(12).U32(0x00010001),
                    {},
-                   Fault::kNameTruncated}));
+                   {Fault::kNameTruncated, 13}}));
 
 TEST(PointerChainTest, ABoundedNumberOfPointersIsFollowed) {
     // Each NS points at the NS data before it; the n-th NS row needs n pointers: the 32nd
@@ -170,6 +170,14 @@ TEST_P(LongReplyTest, DecodesWhole) {
 
 INSTANTIATE_TEST_SUITE_P(Lengths, LongReplyTest, ::testing::Values(500, 501, 511, 512, 513));
 
+// An unknown type after an A record; its low byte is at offset 48.
+const Rows kUnknownAt49 = {"提交的域名为:example.com",
+                           "IP信息:10.0.0.1",
+                           "出现未知记录类型，请与作者联系",
+                           "类型字串:1C",
+                           "类型编号:28",
+                           "位置:49"};
+
 // nothing past the current reply's end is read.
 class TruncatedTest : public ::testing::TestWithParam<DecodeCase> {};
 TEST_P(TruncatedTest, FailsWithoutReadingBeyond) {
@@ -178,39 +186,48 @@ TEST_P(TruncatedTest, FailsWithoutReadingBeyond) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, TruncatedTest,
-    ::testing::Values(DecodeCase{"A data cut short",
-                                 WithA().Record(1, 4).Bytes({10, 0}),
-                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                                 Fault::kRecordTruncated},
-                      DecodeCase{"fixed part cut short",
-                                 WithA().Pointer(12).U16(1).U16(1).U8(0),
-                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                                 Fault::kRecordTruncated},
-                      DecodeCase{"owner cut short",
-                                 WithA().U8(5).Text("ab"),
-                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                                 Fault::kRecordTruncated},
-                      DecodeCase{"NS name cut short",
-                                 WithA().Record(2, 6).U8(3).Text("ns"),
-                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                                 Fault::kNameTruncated},
-                      DecodeCase{"NS name without its end",
-                                 WithA().Record(2, 6).Labels("ns1"),
-                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                                 Fault::kNameTruncated},
-                      DecodeCase{"MX with only its preference",
-                                 WithA().Record(15, 2).U16(10),
-                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                                 Fault::kNameTruncated},
-                      DecodeCase{"MX pointer cut in half",
-                                 WithA().Record(15, 4).U16(10).U8(0xC0),
-                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                                 Fault::kNameTruncated},
-                      DecodeCase{"SOA data length past the end",
-                                 WithA().Record(6, 40).Labels("ns").Pointer(12).Pointer(12).U32(1),
-                                 {"提交的域名为:example.com", "IP信息:10.0.0.1",
-                                  "主域名服务器:ns.example.com"},
-                                 Fault::kRecordTruncated}));
+    ::testing::Values(
+        DecodeCase{"A data cut short",
+                   WithA().Record(1, 4).Bytes({10, 0}),
+                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                   {Fault::kRecordTruncated, 57}},
+        DecodeCase{"fixed part cut short",
+                   WithA().Pointer(12).U16(1).U16(1).U8(0),
+                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                   {Fault::kRecordTruncated, 51}},
+        DecodeCase{"owner cut short",
+                   WithA().U8(5).Text("ab"),
+                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                   {Fault::kRecordTruncated, 46}},
+        DecodeCase{"NS name cut short",
+                   WithA().Record(2, 6).U8(3).Text("ns"),
+                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                   {Fault::kNameTruncated, 58}},
+        DecodeCase{"NS name without its end",
+                   WithA().Record(2, 6).Labels("ns1"),
+                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                   {Fault::kNameTruncated, 61}},
+        DecodeCase{"MX with only its preference",
+                   WithA().Record(15, 2).U16(10),
+                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                   {Fault::kNameTruncated, 59}},
+        DecodeCase{"MX pointer cut in half",
+                   WithA().Record(15, 4).U16(10).U8(0xC0),
+                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                   {Fault::kNameTruncated, 60}},
+        DecodeCase{"SOA data length past the end",
+                   WithA().Record(6, 40).Labels("ns").Pointer(12).Pointer(12).U32(1),
+                   {"提交的域名为:example.com", "IP信息:10.0.0.1", "主域名服务器:ns.example.com"},
+                   {Fault::kRecordTruncated, 57}},
+        // An unknown type is shown from its type alone.
+        DecodeCase{"unknown type cut after its low byte", WithA().Pointer(12).U16(28),
+                   kUnknownAt49},
+        DecodeCase{"unknown type cut inside its class", WithA().Pointer(12).U16(28).U8(0),
+                   kUnknownAt49},
+        DecodeCase{"unknown type cut inside its TTL", WithA().Pointer(12).U16(28).U16(1).U16(0),
+                   kUnknownAt49},
+        DecodeCase{"unknown type cut inside its data length",
+                   WithA().Pointer(12).U16(28).U16(1).U32(3600).U8(0), kUnknownAt49}));
 
 TEST(TruncatedTest, AnEarlierLongerReplyIsNotReadOn) {
     // The longer reply holds a full A record where the shorter one is cut.

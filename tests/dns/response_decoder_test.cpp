@@ -248,11 +248,11 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"two stray bytes are a truncated record",
                    Reply().Record(1, 4).Bytes({10, 0, 0, 1}).U16(0xC00C),
                    {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                   Fault::kRecordTruncated},
+                   {Fault::kRecordTruncated, 47}},
         DecodeCase{"question name runs off the end",
                    WireBuilder().Header(1).Labels("example"),
                    {},
-                   Fault::kNameTruncated}));
+                   {Fault::kNameTruncated, 20}}));
 
 }  // namespace
 }  // namespace quillet::dns

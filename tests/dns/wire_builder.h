@@ -118,13 +118,14 @@ struct DecodeCase {
     const char* what;
     WireBuilder wire;
     Rows rows;
-    Fault cause = Fault::kNone;  // kNone: a clean decode
+    ParseFault stop;  // why and where reading stopped; none for a clean decode
 };
 
 inline void ExpectDecode(const DecodeCase& c) {
     const app::DecodeResult r = c.wire.Decode();
     EXPECT_EQ(r.rows, c.rows) << c.what;
-    EXPECT_EQ(r.fault, c.cause) << c.what;
+    EXPECT_EQ(r.fault, c.stop.kind) << c.what;
+    EXPECT_EQ(ParseReply(c.wire.bytes()).fault.offset, c.stop.offset) << c.what;
     EXPECT_TRUE(r.listCleared) << c.what;
     EXPECT_FALSE(r.emptyAnswer) << c.what;
 }
