@@ -1,6 +1,7 @@
 #include "actions/row_actions.h"
 
 #include <QListWidget>
+#include <QUrl>
 #include <array>
 
 #include "actions/results_list.h"
@@ -23,7 +24,10 @@ std::optional<QString> MenuRowTarget(const QListWidget& list, std::int16_t menuY
 }
 
 QString SearchAddress(const QString& target) {
-    return ToQString(texts::kSearchAddressPrefix) + target;
+    // Encoded as a query value, so that '#', '&', '=', '+' and '%' reach the search engine as
+    // part of the term instead of ending or splitting it.
+    return ToQString(texts::kSearchAddressPrefix) +
+           QString::fromLatin1(QUrl::toPercentEncoding(target));
 }
 
 namespace {

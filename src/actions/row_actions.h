@@ -21,7 +21,8 @@ namespace quillet::actions {
 // it is now; nothing when that row is gone or empty.
 [[nodiscard]] std::optional<QString> MenuRowTarget(const QListWidget& list, std::int16_t menuY);
 
-// Where the web search for a target goes; the target is appended exactly as it is.
+// Where the web search for a target goes: the fixed prefix, then the target percent-encoded
+// (UTF-8), so that the engine's query value is exactly the prefix's "domain:" and the target.
 [[nodiscard]] QString SearchAddress(const QString& target);
 
 struct Command {

@@ -2,13 +2,11 @@
 
 #include <QDesktopServices>
 
+#include "dns/hex.h"
+
 namespace quillet::platform {
 
 namespace {
-
-[[nodiscard]] bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
 
 // Bytes a URL cannot carry as they are: controls, blanks, non-ASCII and the few printable
 // characters no URL may hold.
@@ -30,12 +28,11 @@ QUrl UrlForAddress(const QString& address) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char c = text[i];
         const bool escapeStart =
-            c == '%' && i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]);
+            c == '%' && i + 2 < text.size() && dns::HexPairValue(text[i + 1], text[i + 2]);
         if (NeedsEscape(c) || (c == '%' && !escapeStart)) {
+            const auto pair = dns::HexPair(static_cast<std::uint8_t>(c));
             encoded += '%';
-            encoded += QByteArray::number(static_cast<unsigned char>(c), 16)
-                           .rightJustified(2, '0')
-                           .toUpper();
+            encoded.append(pair.data(), 2);
         } else {
             encoded += c;
         }

@@ -118,7 +118,7 @@ struct DecodeCase {
     const char* what;
     WireBuilder wire;
     Rows rows;
-    ParseFault stop;  // why and where reading stopped; none for a clean decode
+    ParseFault stop = {};  // why and where reading stopped; none for a clean decode
 };
 
 inline void ExpectDecode(const DecodeCase& c) {
