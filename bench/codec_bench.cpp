@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/texts/reply_format.h"
 #include "dns/query_builder.h"
 #include "dns/reply_bytes.h"
+#include "texts/reply_format.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ void BM_DecodeDNSAnswer(benchmark::State& state, std::vector<std::uint8_t> (*mak
     const std::string text = ReplyText(make());
     ReplyBytes store;
     for (auto _ : state) {
-        quillet::app::DecodeResult r = quillet::app::DecodeDNSAnswer(text, store);
+        quillet::texts::DecodeResult r = quillet::texts::DecodeDNSAnswer(text, store);
         benchmark::DoNotOptimize(r);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size() / 2));

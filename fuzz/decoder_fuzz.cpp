@@ -13,16 +13,16 @@
 #include <string>
 #include <string_view>
 
-#include "app/texts/reply_format.h"
-#include "app/texts/texts.h"
 #include "dns/name_reader.h"
 #include "dns/reply_bytes.h"
 #include "dns/reply_parser.h"
+#include "texts/reply_format.h"
+#include "texts/texts.h"
 
 namespace {
 
 using namespace quillet::dns;
-using quillet::app::DecodeResult;
+using quillet::texts::DecodeResult;
 namespace texts = quillet::texts;
 
 void Check(bool condition) {
@@ -59,7 +59,7 @@ void CheckParsed(const ParsedReply& p, std::span<const std::uint8_t> bytes) {
         Check(r.next > r.owner && r.next <= bytes.size());
         walked = r.next;
     }
-    const DecodeResult shown = quillet::app::FormatReply(p, bytes);
+    const DecodeResult shown = quillet::texts::FormatReply(p, bytes);
     CheckResult(shown, bytes.size());
     Check(shown.rows.size() ==
           (p.question ? 1 + p.records.size() + (p.unknown ? 4 : 0) : std::size_t{0}));
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = ReplyText(datagram);
     Check(text.size() == 2 * std::min(size, kMaxReplyBytes));
     CheckParsed(ParseReply(datagram), datagram);
-    const DecodeResult result = quillet::app::DecodeDNSAnswer(text, store);
+    const DecodeResult result = quillet::texts::DecodeDNSAnswer(text, store);
     CheckResult(result, store.Size());
     Check(store.Size() <= kMaxReplyBytes);
     Check(result.listCleared);  // reply text from ReplyText always stores
@@ -125,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The same bytes as reply text: mostly not hex, which must fail cleanly too.
     ReplyBytes raw;
-    const DecodeResult asText = quillet::app::DecodeDNSAnswer(
+    const DecodeResult asText = quillet::texts::DecodeDNSAnswer(
         std::string_view(reinterpret_cast<const char*>(data), size), raw);
     CheckResult(asText, raw.Size());
     return 0;

@@ -4,7 +4,7 @@
 #include <QListWidget>
 #include <QStringEncoder>
 
-#include "app/qt_texts.h"
+#include "texts/qt_texts.h"
 
 namespace quillet::actions {
 

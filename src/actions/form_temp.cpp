@@ -9,8 +9,8 @@
 #include "actions/export.h"
 #include "actions/results_list.h"
 #include "actions/row_actions.h"
-#include "app/qt_texts.h"
 #include "platform/platform.h"
+#include "texts/qt_texts.h"
 
 namespace quillet::actions {
 
@@ -85,9 +85,7 @@ void FormTemp::BuildWindow() {
     SetTextColour(Label3, QColor(128, 128, 255));
     QFont linkFont;
     // Where SimSun is missing, another Song face keeps its look and the line inside its box.
-    linkFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"),
-                          QStringLiteral("NSimSun"), QStringLiteral("Noto Serif CJK SC"),
-                          QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Sans CJK SC")});
+    linkFont.setFamilies(SongFaces());
     linkFont.setPointSize(9);
     linkFont.setWeight(QFont::Normal);
     linkFont.setUnderline(true);

@@ -5,8 +5,8 @@
 #include <array>
 
 #include "actions/results_list.h"
-#include "app/qt_texts.h"
 #include "platform/process_launcher.h"
+#include "texts/qt_texts.h"
 
 namespace quillet::actions {
 

@@ -8,15 +8,9 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
-namespace quillet::app {
+#include "texts/qt_texts.h"
 
-QStringList SongFaces() {
-    // The Windows Song faces where a user has them, then Debian's: Noto Serif CJK comes with
-    // fonts-noto-cjk, AR PL UMing with fonts-arphic-uming. The Hei face is a last resort only.
-    return {QStringLiteral("SimSun"),         QStringLiteral("宋体"),
-            QStringLiteral("NSimSun"),        QStringLiteral("Noto Serif CJK SC"),
-            QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Sans CJK SC")};
-}
+namespace quillet::app {
 
 void SetDefaultFont(QApplication& app) {
     QFont font = app.font();

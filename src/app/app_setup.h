@@ -1,14 +1,9 @@
 #pragma once
 
-#include <QStringList>
-
 class QApplication;
 class QTranslator;
 
 namespace quillet::app {
-
-// The Song (Ming) faces the controls are drawn in, most wanted first.
-[[nodiscard]] QStringList SongFaces();
 
 // The default control font: 宋体 at 9 points, regular, or the nearest Song face installed.
 void SetDefaultFont(QApplication& app);

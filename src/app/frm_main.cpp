@@ -17,14 +17,14 @@
 #include "actions/form_temp.h"
 #include "actions/results_list.h"
 #include "app/accessible_controls.h"
-#include "app/qt_texts.h"
 #include "app/skin/frame_chrome.h"
 #include "app/skin/skin_pictures.h"
-#include "app/texts/query_types.h"
-#include "app/texts/reply_format.h"
 #include "dns/domain_check.h"
 #include "dns/query_builder.h"
 #include "platform/platform.h"
+#include "texts/qt_texts.h"
+#include "texts/query_types.h"
+#include "texts/reply_format.h"
 
 namespace quillet::app {
 namespace {
@@ -82,7 +82,10 @@ ServerSettings ServerSettings::Presets() {
 }
 
 FrmMain::FrmMain(platform::Platform& platform, ServerSettings settings, QWidget* parent)
-    : QWidget(parent), platform_(platform), settings_(std::move(settings)) {
+    : QWidget(parent),
+      wsk(static_cast<qint64>(dns::kMaxReplyBytes)),
+      platform_(platform),
+      settings_(std::move(settings)) {
     setWindowTitle(ToQString(texts::kWindowTitle));
     resize(251, 404);
     QPalette colours = palette();
@@ -155,7 +158,7 @@ void FrmMain::CreateControls() {
     Comb_DNS->addItems(settings_.servers);
 
     Comb_Sel = MakeDropDown(this, QRect(75, 80, 153, 22));
-    for (const auto& row : kQueryTypeRows) {
+    for (const auto& row : texts::kQueryTypeRows) {
         Comb_Sel->addItem(ToQString(row.first));
     }
 
@@ -241,7 +244,7 @@ void FrmMain::QueryAction() {
     wsk.SetRemoteHost(ServerText());
     const QByteArray typeText = Comb_Sel->currentText().toUtf8();
     const dns::BuiltQuery query = dns::BuildDNSQuery(
-        trimmed, QueryTypeOf(std::string_view(typeText.data(), typeText.size())));
+        trimmed, texts::QueryTypeOf(std::string_view(typeText.data(), typeText.size())));
     QString failure =
         query.Ok() ? wsk.SendData(query.datagram) : ToQString(texts::TextOf(query.error));
     if (!failure.isEmpty()) {
@@ -263,8 +266,8 @@ void FrmMain::ArrivalHandler() {
 
 void FrmMain::DecodeDNSAnswer(const QString& replyText) {
     const QByteArray text = replyText.toLatin1();
-    const DecodeResult result =
-        app::DecodeDNSAnswer(std::string_view(text.data(), text.size()), ReplyBytes);
+    const texts::DecodeResult result =
+        texts::DecodeDNSAnswer(std::string_view(text.data(), text.size()), ReplyBytes);
 
     Txt_Show->setText(QString::fromLatin1(result.hexDump));
     if (result.listCleared) {

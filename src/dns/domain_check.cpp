@@ -31,7 +31,6 @@ Verdict CheckDomainVerdict(std::string_view domain) {
             verdict = Verdict::kIllegalChar;
         }
     }
-    if (text.front() == '.') verdict = Verdict::kLeadingDot;
     const auto firstDot = text.find('.');
     if (firstDot == std::string_view::npos || firstDot == 0) {
         verdict = Verdict::kNoDot;

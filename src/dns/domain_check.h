@@ -14,8 +14,7 @@ enum class Verdict : std::uint8_t {
     kOk,
     kEmpty,
     kIllegalChar,
-    kLeadingDot,
-    kNoDot,
+    kNoDot,  // no dot, or a leading one
 };
 
 // Judges a domain text as typed (UTF-8). Every byte outside the allowed ASCII set is illegal,

@@ -2,11 +2,12 @@
 
 #include <QNetworkDatagram>
 
-#include "app/qt_texts.h"
+#include "texts/qt_texts.h"
 
 namespace quillet::net {
 
-Wsk::Wsk(QObject* parent) : QObject(parent) {
+Wsk::Wsk(qint64 maxDatagramBytes, QObject* parent)
+    : QObject(parent), maxDatagramBytes_(maxDatagramBytes) {
     connect(&socket_, &QUdpSocket::readyRead, this, &Wsk::ReadPending);
 }
 
@@ -53,7 +54,7 @@ void Wsk::ReadPending() {
     while (socket_.hasPendingDatagrams()) {
         // Reading at most what the decoder takes keeps a flood of large datagrams cheap; the
         // rest of each datagram is discarded by the system.
-        const QNetworkDatagram datagram = socket_.receiveDatagram(kMaxDatagramRead);
+        const QNetworkDatagram datagram = socket_.receiveDatagram(maxDatagramBytes_);
         if (!FromServer(datagram.senderAddress(), static_cast<quint16>(datagram.senderPort()))) {
             ++dropped_;
             continue;

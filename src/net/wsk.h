@@ -18,7 +18,8 @@ class Wsk : public QObject {
 public:
     enum class Protocol { Udp };
 
-    explicit Wsk(QObject* parent = nullptr);
+    // At most maxDatagramBytes of each datagram are read: what the decoder takes.
+    explicit Wsk(qint64 maxDatagramBytes, QObject* parent = nullptr);
 
     void SetProtocol(Protocol protocol);
     void SetRemoteHost(const QString& host);
@@ -30,7 +31,7 @@ public:
     // otherwise the cause as the system (or the address parser) gives it.
     [[nodiscard]] QString SendData(std::span<const std::uint8_t> datagram);
 
-    // The datagram that the last DataArrival announced, at most maxReplyBytes of it.
+    // The datagram that the last DataArrival announced, at most maxDatagramBytes of it.
     QByteArray GetData() const { return arrived_; }
 
     // The local port the system assigned on the first send (0 before it).
@@ -39,8 +40,6 @@ public:
     // Counts for the curious (and the flood tests): datagrams dropped for a wrong sender.
     std::uint64_t DroppedCount() const { return dropped_; }
 
-    static constexpr qint64 kMaxDatagramRead = 513;
-
 signals:
     void DataArrival(qint64 bytesTotal);
 
@@ -48,6 +47,7 @@ private:
     void ReadPending();
     [[nodiscard]] bool FromServer(const QHostAddress& sender, quint16 port) const;
 
+    const qint64 maxDatagramBytes_;
     QUdpSocket socket_;
     QString remoteHost_;
     quint16 remotePort_ = 0;

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include "app/qt_texts.h"
+#include "texts/qt_texts.h"
 
 namespace quillet::platform {
 

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "app/qt_texts.h"
+#include "texts/qt_texts.h"
 
 namespace quillet::app {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/texts/texts.h"
+#include "texts/texts.h"
 
 namespace quillet::dns {
 namespace {
@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
     Rejected, CheckDomainTest,
     ::testing::Values(CheckCase{"", false, kEmpty}, CheckCase{"    ", false, kEmpty},
                       CheckCase{"localhost", false, kNoDot},  // a bare word
-                      CheckCase{".com", false, kNoDot},       // rule 4 fails, then rule 5 last
+                      CheckCase{".com", false, kNoDot},       // a leading dot
                       CheckCase{"  .com", false, kNoDot},     // trimmed first
                       CheckCase{"exa~mple.com", false, kIllegalChar},
                       CheckCase{"user@example.com", false, kIllegalChar},
@@ -61,7 +61,6 @@ TEST(VerdictTextTest, TheWindowKeepsTheseWords) {
         {kOk, "域名检测通过：合法"},
         {kEmpty, "域名为空"},
         {kIllegalChar, "域名含有非法字符"},
-        {kLeadingDot, "域名小数点位置不对"},
         {kNoDot, "域名没有小数点或者小数点位置不对"},
     };
     for (const auto& [verdict, text] : words) EXPECT_EQ(texts::TextOf(verdict), text);

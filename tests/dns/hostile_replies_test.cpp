@@ -68,7 +68,7 @@ TEST(FourteenBitOffsetTest, APointerToOffset256OrMoreReadsTheRightName) {
     ASSERT_EQ(w.size(), 300u);
     w.Record(5, 13).Name("far.example");  // 300..311 fixed, name at 312
     w.Record(2, 2).Pointer(312);          // NS pointing at offset 312: C1 38
-    const app::DecodeResult r = w.Decode();
+    const texts::DecodeResult r = w.Decode();
     EXPECT_EQ(r.rows, (Rows{"提交的域名为:example.com", "IP信息:10.0.0.1", "IP信息:10.0.0.2",
                             "非权威记录:far.example", "DNS信息:far.example"}));
     EXPECT_EQ(r.fault, Fault::kNone);
@@ -134,7 +134,7 @@ TEST(PointerChainTest, ABoundedNumberOfPointersIsFollowed) {
     // Each NS points at the NS data before it; the n-th NS row needs n pointers: the 32nd
     // is read, the 33rd is refused.
     WireBuilder w = Ladder(kMaxPointersPerName + 1);
-    const app::DecodeResult r = w.Decode();
+    const texts::DecodeResult r = w.Decode();
     ASSERT_EQ(r.rows.size(), 1u + kMaxPointersPerName);
     EXPECT_EQ(r.rows.back(), "DNS信息:example.com");
     EXPECT_EQ(r.fault, Fault::kTooManyPointers);
@@ -161,7 +161,7 @@ TEST_P(LongReplyTest, DecodesWhole) {
     }
     ASSERT_EQ(w.size(), size);
     ReplyBytes store;
-    const app::DecodeResult r = app::DecodeDNSAnswer(w.Hex(), store);
+    const texts::DecodeResult r = texts::DecodeDNSAnswer(w.Hex(), store);
     EXPECT_EQ(r.rows, rows);
     EXPECT_EQ(r.fault, Fault::kNone);
     EXPECT_EQ(store.Size(), size);
@@ -235,8 +235,8 @@ TEST(TruncatedTest, AnEarlierLongerReplyIsNotReadOn) {
     WireBuilder shorter = longer;
     shorter.bytes().resize(longer.size() - 3);
     ReplyBytes store;
-    EXPECT_EQ(app::DecodeDNSAnswer(longer.Hex(), store).rows.size(), 3u);
-    const app::DecodeResult r = app::DecodeDNSAnswer(shorter.Hex(), store);
+    EXPECT_EQ(texts::DecodeDNSAnswer(longer.Hex(), store).rows.size(), 3u);
+    const texts::DecodeResult r = texts::DecodeDNSAnswer(shorter.Hex(), store);
     EXPECT_EQ(r.rows, (Rows{"提交的域名为:example.com", "IP信息:10.0.0.1"}));
     EXPECT_EQ(r.fault, Fault::kRecordTruncated);
     EXPECT_EQ(store.Size(), shorter.size());

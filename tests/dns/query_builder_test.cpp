@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/texts/query_types.h"
-#include "app/texts/texts.h"
+#include "texts/query_types.h"
+#include "texts/texts.h"
 
 namespace quillet::dns {
 namespace {
@@ -64,7 +64,7 @@ class QueryTypeTest : public ::testing::TestWithParam<TypeCase> {};
 
 TEST_P(QueryTypeTest, TheRowTextSetsTheQuestionType) {
     const TypeCase& c = GetParam();
-    const BuiltQuery q = BuildDNSQuery("ab.c", app::QueryTypeOf(c.text));
+    const BuiltQuery q = BuildDNSQuery("ab.c", texts::QueryTypeOf(c.text));
     ASSERT_TRUE(q.Ok());
     const Bytes tail(q.datagram.end() - 4, q.datagram.end());
     EXPECT_EQ(tail, (Bytes{0x00, c.byte, 0x00, 0x01})) << c.text;

@@ -46,7 +46,7 @@ TEST_P(RealReplyTest, DecodesToItsRows) {
     const RealCase& c = GetParam();
     ReplyBytes store;
     const std::string hex = ReadHex(c.name, "reply");
-    const app::DecodeResult r = app::DecodeDNSAnswer(hex, store);
+    const texts::DecodeResult r = texts::DecodeDNSAnswer(hex, store);
     EXPECT_EQ(store.Size(), c.size);
     EXPECT_EQ(r.rows, c.rows);
     EXPECT_EQ(r.emptyAnswer, c.emptyAnswer);
@@ -145,7 +145,7 @@ TEST(RealReplyTest, TruncatedRealRepliesKeepTheirRowsAndFail) {
     // Cutting the NS reply inside its last record keeps the rows before it.
     const std::string hex = ReadHex("ns", "reply");
     ReplyBytes store;
-    const app::DecodeResult r = app::DecodeDNSAnswer(hex.substr(0, hex.size() - 4), store);
+    const texts::DecodeResult r = texts::DecodeDNSAnswer(hex.substr(0, hex.size() - 4), store);
     EXPECT_EQ(r.rows, (Rows{"提交的域名为:quillet.test", "DNS信息:ns1.quillet.test",
                             "DNS信息:ns2.quillet.test", "IP信息:192.0.2.53"}));
     EXPECT_EQ(r.fault, Fault::kRecordTruncated);

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/texts/reply_format.h"
-#include "app/texts/texts.h"
+#include "texts/reply_format.h"
+#include "texts/texts.h"
 #include "wire_builder.h"
 
 namespace quillet::dns {
@@ -25,7 +25,7 @@ TEST(DecodeWorkedExampleTest, ExampleComAGivesTwoRows) {
               "0004"
               "C0000201");
     ReplyBytes store;
-    const app::DecodeResult r = app::DecodeDNSAnswer(w.Hex(), store);
+    const texts::DecodeResult r = texts::DecodeDNSAnswer(w.Hex(), store);
     EXPECT_EQ(r.rows, (Rows{"提交的域名为:example.com", "IP信息:192.0.2.1"}));
     EXPECT_TRUE(r.listCleared);
     EXPECT_FALSE(r.emptyAnswer);
@@ -38,8 +38,8 @@ TEST(DecodeWorkedExampleTest, ExampleComAGivesTwoRows) {
 
 TEST(HexDumpTest, TwoUpperCaseDigitsAndABlankPerByte) {
     ReplyBytes store;
-    EXPECT_EQ(app::DecodeDNSAnswer("1a2B00", store).hexDump, "1A 2B 00 ");
-    EXPECT_EQ(app::DecodeDNSAnswer("", store).hexDump, "");
+    EXPECT_EQ(texts::DecodeDNSAnswer("1a2B00", store).hexDump, "1A 2B 00 ");
+    EXPECT_EQ(texts::DecodeDNSAnswer("", store).hexDump, "");
 }
 
 TEST(ReplyTextTest, UpperCaseHexOfAtMost513Bytes) {
@@ -73,10 +73,10 @@ TEST(ReplyBytesTest, AssignTakesHexOfEitherCaseAndStopsAtTheFirstBadPair) {
 // The failure text nothing shows but the window keeps: the fixed prefix, then the cause.
 TEST(DecodeFailureTextTest, PrefixThenTheCause) {
     ReplyBytes store;
-    EXPECT_EQ(app::DecodeDNSAnswer("0", store).failure,
+    EXPECT_EQ(texts::DecodeDNSAnswer("0", store).failure,
               "程序在分析和解压缩数据包出现未知错误，请与管理员联系.错误描述:"
               "回复文本不是成对的十六进制数字");
-    EXPECT_EQ(app::DecodeDNSAnswer(ExampleComAReply().Hex(), store).failure, "");
+    EXPECT_EQ(texts::DecodeDNSAnswer(ExampleComAReply().Hex(), store).failure, "");
     const std::pair<Fault, std::string_view> causes[] = {
         {Fault::kReplyTooLong, "回复超过513字节"},
         {Fault::kHeaderTruncated, "回复头部不完整"},
@@ -92,9 +92,9 @@ TEST(ReplyStoreTest, HoldsOnlyTheCurrentReply) {
     WireBuilder longer = ExampleComAReply();
     longer.Record(1, 4).Bytes({10, 0, 0, 1});
     ReplyBytes store;
-    (void)app::DecodeDNSAnswer(longer.Hex(), store);
+    (void)texts::DecodeDNSAnswer(longer.Hex(), store);
     EXPECT_EQ(store.Size(), 61u);
-    const app::DecodeResult r = app::DecodeDNSAnswer(ExampleComAReply().Hex(), store);
+    const texts::DecodeResult r = texts::DecodeDNSAnswer(ExampleComAReply().Hex(), store);
     EXPECT_EQ(store.Size(), 45u);
     EXPECT_EQ(r.rows.size(), 2u);
 }
@@ -111,7 +111,7 @@ class StoreFailureTest : public ::testing::TestWithParam<StoreFailureCase> {};
 TEST_P(StoreFailureTest, FailsBeforeTheListIsCleared) {
     const StoreFailureCase& c = GetParam();
     ReplyBytes store;
-    const app::DecodeResult r = app::DecodeDNSAnswer(c.text, store);
+    const texts::DecodeResult r = texts::DecodeDNSAnswer(c.text, store);
     EXPECT_FALSE(r.listCleared) << c.what;
     EXPECT_TRUE(r.rows.empty()) << c.what;
     EXPECT_FALSE(r.emptyAnswer) << c.what;
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DecodeHeaderTest, AnswerCountZeroIsTheEmptyAnswer) {
     WireBuilder w;
     w.Header(0, 1).Question("example.com").Record(2, 2).Pointer(12);
-    const app::DecodeResult r = w.Decode();
+    const texts::DecodeResult r = w.Decode();
     EXPECT_TRUE(r.emptyAnswer);
     EXPECT_TRUE(r.listCleared);
     EXPECT_TRUE(r.rows.empty());
@@ -147,7 +147,7 @@ TEST(DecodeHeaderTest, AnswerCountZeroIsTheEmptyAnswer) {
 TEST(DecodeHeaderTest, AShortHeaderFailsAfterTheListIsCleared) {
     for (const std::string_view text : {"", "00", "00008180000100"}) {
         ReplyBytes store;
-        const app::DecodeResult r = app::DecodeDNSAnswer(text, store);
+        const texts::DecodeResult r = texts::DecodeDNSAnswer(text, store);
         EXPECT_TRUE(r.listCleared) << text;
         EXPECT_FALSE(r.emptyAnswer) << text;
         EXPECT_TRUE(r.rows.empty()) << text;
@@ -155,7 +155,7 @@ TEST(DecodeHeaderTest, AShortHeaderFailsAfterTheListIsCleared) {
     }
     // Eight bytes hold the answer count: then the question is missing.
     ReplyBytes store;
-    const app::DecodeResult r = app::DecodeDNSAnswer("0000818000010001", store);
+    const texts::DecodeResult r = texts::DecodeDNSAnswer("0000818000010001", store);
     EXPECT_EQ(r.fault, Fault::kNameTruncated);
 }
 

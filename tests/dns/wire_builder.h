@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/texts/reply_format.h"
 #include "dns/hex.h"
 #include "dns/reply_bytes.h"
+#include "texts/reply_format.h"
 
 namespace quillet::dns::testing {
 
@@ -88,9 +88,9 @@ public:
         return store;
     }
 
-    app::DecodeResult Decode() const {
+    texts::DecodeResult Decode() const {
         ReplyBytes store;
-        return app::DecodeDNSAnswer(Hex(), store);
+        return texts::DecodeDNSAnswer(Hex(), store);
     }
 
 private:
@@ -122,7 +122,7 @@ struct DecodeCase {
 };
 
 inline void ExpectDecode(const DecodeCase& c) {
-    const app::DecodeResult r = c.wire.Decode();
+    const texts::DecodeResult r = c.wire.Decode();
     EXPECT_EQ(r.rows, c.rows) << c.what;
     EXPECT_EQ(r.fault, c.stop.kind) << c.what;
     EXPECT_EQ(ParseReply(c.wire.bytes()).fault.offset, c.stop.offset) << c.what;

@@ -31,7 +31,7 @@ protected:
     QString Send(const std::vector<std::uint8_t>& bytes) { return wsk.SendData(bytes); }
 
     LoopbackPeer server;
-    Wsk wsk;
+    Wsk wsk{513};
 };
 
 TEST_F(WskTest, SendsExactlyTheDatagramAndHandsOnTheServersReply) {

@@ -3,17 +3,17 @@
 // program's own queries.
 #include <cstdio>
 
-#include "app/texts/query_types.h"
-#include "app/texts/texts.h"
 #include "dns/query_builder.h"
 #include "dns/reply_bytes.h"
+#include "texts/query_types.h"
+#include "texts/texts.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s DOMAIN TYPE-ROW-TEXT\n", argv[0]);
         return 2;
     }
-    const auto query = quillet::dns::BuildDNSQuery(argv[1], quillet::app::QueryTypeOf(argv[2]));
+    const auto query = quillet::dns::BuildDNSQuery(argv[1], quillet::texts::QueryTypeOf(argv[2]));
     if (!query.Ok()) {
         std::fprintf(stderr, "%s\n", std::string(quillet::texts::TextOf(query.error)).c_str());
         return 1;

@@ -5,17 +5,17 @@
 #include <string_view>
 #include <utility>
 
-#include "app/texts/texts.h"
 #include "dns/record_type.h"
+#include "texts/texts.h"
 
-namespace quillet::app {
+namespace quillet::texts {
 
 // The rows of the type list, in order, and the record type each asks for.
 inline constexpr std::array<std::pair<std::string_view, dns::RecordType>, 4> kQueryTypeRows = {{
-    {texts::kTypeA, dns::RecordType::kA},
-    {texts::kTypeNS, dns::RecordType::kNS},
-    {texts::kTypeCNAME, dns::RecordType::kCNAME},
-    {texts::kTypeMX, dns::RecordType::kMX},
+    {kTypeA, dns::RecordType::kA},
+    {kTypeNS, dns::RecordType::kNS},
+    {kTypeCNAME, dns::RecordType::kCNAME},
+    {kTypeMX, dns::RecordType::kMX},
 }};
 
 // The type a row text asks for; none for any other text (exact, case-sensitive, untrimmed).
@@ -26,4 +26,4 @@ inline constexpr std::array<std::pair<std::string_view, dns::RecordType>, 4> kQu
     return std::nullopt;
 }
 
-}  // namespace quillet::app
+}  // namespace quillet::texts

@@ -10,7 +10,7 @@
 #include "dns/reply_bytes.h"
 #include "dns/reply_parser.h"
 
-namespace quillet::app {
+namespace quillet::texts {
 
 // What one decode leaves for the window to show. Standard C++ only, so the fuzzer checks it.
 struct DecodeResult {
@@ -31,4 +31,4 @@ struct DecodeResult {
 // The whole decode of a reply given as reply text: store its bytes, parse, format.
 [[nodiscard]] DecodeResult DecodeDNSAnswer(std::string_view replyText, dns::ReplyBytes& store);
 
-}  // namespace quillet::app
+}  // namespace quillet::texts

@@ -10,6 +10,7 @@
 #include "dns/domain_check.h"
 #include "dns/fault.h"
 #include "dns/query_builder.h"
+#include "dns/reply_bytes.h"
 
 namespace quillet::texts {
 
@@ -35,7 +36,7 @@ inline constexpr std::array<std::string_view, 4> kPresetServers = {
     "180.76.76.76",     // Baidu
 };
 
-// Query type rows of the type list (app/query_types.h maps them to types).
+// Query type rows of the type list (query_types.h maps them to types).
 inline constexpr std::string_view kTypeA = "A记录查询";
 inline constexpr std::string_view kTypeNS = "NS记录查询";
 inline constexpr std::string_view kTypeCNAME = "别名纪录查询";
@@ -125,8 +126,6 @@ inline constexpr std::string_view kExportedTitle = "导出结果成功";
             return "域名为空";
         case dns::Verdict::kIllegalChar:
             return "域名含有非法字符";
-        case dns::Verdict::kLeadingDot:
-            return "域名小数点位置不对";
         case dns::Verdict::kNoDot:
             return "域名没有小数点或者小数点位置不对";
     }
@@ -156,6 +155,7 @@ inline constexpr std::string_view kExportedTitle = "导出结果成功";
         case dns::Fault::kNone:
             return {};
         case dns::Fault::kReplyTooLong:
+            static_assert(dns::kMaxReplyBytes == 513, "the text names the limit");
             return "回复超过513字节";
         case dns::Fault::kReplyNotHex:
             return "回复文本不是成对的十六进制数字";

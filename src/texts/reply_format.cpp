@@ -1,12 +1,12 @@
-#include "app/texts/reply_format.h"
+#include "texts/reply_format.h"
 
 #include <algorithm>
 
-#include "app/texts/texts.h"
 #include "dns/hex.h"
 #include "dns/record_type.h"
+#include "texts/texts.h"
 
-namespace quillet::app {
+namespace quillet::texts {
 
 namespace {
 
@@ -41,15 +41,15 @@ using dns::RecordType;
 [[nodiscard]] std::string_view RowLabel(std::uint16_t type) {
     switch (static_cast<RecordType>(type)) {
         case RecordType::kA:
-            return texts::kRowA;
+            return kRowA;
         case RecordType::kNS:
-            return texts::kRowNS;
+            return kRowNS;
         case RecordType::kCNAME:
-            return texts::kRowCNAME;
+            return kRowCNAME;
         case RecordType::kSOA:
-            return texts::kRowSOA;
+            return kRowSOA;
         case RecordType::kMX:
-            return texts::kRowMX;
+            return kRowMX;
     }
     return {};
 }
@@ -76,22 +76,21 @@ DecodeResult FormatReply(const dns::ParsedReply& reply, std::span<const std::uin
     result.listCleared = !IsStoreFault(reply.fault.kind);
     result.emptyAnswer = reply.emptyAnswer;
     result.fault = reply.fault.kind;
-    if (reply.fault)
-        result.failure = Row(texts::kDecodeFailurePrefix, texts::TextOf(reply.fault.kind));
+    if (reply.fault) result.failure = Row(kDecodeFailurePrefix, TextOf(reply.fault.kind));
     if (!reply.question) return result;
 
     result.rows.reserve(1 + reply.records.size() + (reply.unknown ? 4 : 0));
-    result.rows.push_back(Row(texts::kRowQuestion, dns::NameToText(reply.question->name)));
+    result.rows.push_back(Row(kRowQuestion, dns::NameToText(reply.question->name)));
     for (const dns::Record& record : reply.records) {
         const bool address = static_cast<RecordType>(record.type) == RecordType::kA;
         result.rows.push_back(Row(RowLabel(record.type), address ? Ipv4Text(record.address)
                                                                  : dns::NameToText(record.name)));
     }
     if (const auto& unknown = reply.unknown) {
-        result.rows.emplace_back(texts::kRowUnknownType);
-        result.rows.push_back(Row(texts::kRowTypeString, TypeString(unknown->type)));
-        result.rows.push_back(Row(texts::kRowTypeNumber, std::to_string(unknown->type)));
-        result.rows.push_back(Row(texts::kRowPosition, std::to_string(unknown->lowByte + 1)));
+        result.rows.emplace_back(kRowUnknownType);
+        result.rows.push_back(Row(kRowTypeString, TypeString(unknown->type)));
+        result.rows.push_back(Row(kRowTypeNumber, std::to_string(unknown->type)));
+        result.rows.push_back(Row(kRowPosition, std::to_string(unknown->lowByte + 1)));
     }
     return result;
 }
@@ -103,4 +102,4 @@ DecodeResult DecodeDNSAnswer(std::string_view replyText, dns::ReplyBytes& store)
     return FormatReply(reply, store.Bytes());
 }
 
-}  // namespace quillet::app
+}  // namespace quillet::texts
