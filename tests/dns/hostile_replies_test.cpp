@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dns/name_reader.h"
+#include "support/case_name.h"
 #include "wire_builder.h"
 
 namespace quillet::dns {
@@ -45,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  {"提交的域名为:example.com", "IP信息:10.0.0.1"}},
                       DecodeCase{"answer count 0xFF00",
                                  Reply(0xFF00).Record(1, 4).Bytes({10, 0, 0, 4}),
-                                 {"提交的域名为:example.com", "IP信息:10.0.0.4"}}));
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.4"}}),
+    quillet::testing::NameBy(&DecodeCase::what));
 
 TEST(WholeCountTest, OnlyAWholeZeroIsTheEmptyAnswer) {
     EXPECT_TRUE(Reply(0).Record(1, 4).Bytes({10, 0, 0, 1}).Decode().emptyAnswer);
@@ -128,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"question name is read with pointers off: C0 0C is a 192-byte label",
                    WireBuilder().Header(1).Pointer(12).U32(0x00010001),
                    {},
-                   Fault::kNameTruncated}));
+                   Fault::kNameTruncated}),
+    quillet::testing::NameBy(&DecodeCase::what));
 
 TEST(PointerChainTest, ABoundedNumberOfPointersIsFollowed) {
     // Each NS points at the NS data before it; the n-th NS row needs n pointers: the 32nd
@@ -168,7 +171,8 @@ TEST_P(LongReplyTest, DecodesWhole) {
     EXPECT_EQ(r.hexDump.size(), 3 * size);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, LongReplyTest, ::testing::Values(500, 501, 511, 512, 513));
+INSTANTIATE_TEST_SUITE_P(Lengths, LongReplyTest, ::testing::Values(500, 501, 511, 512, 513),
+                         ::testing::PrintToStringParamName());
 
 // nothing past the current reply's end is read.
 class TruncatedTest : public ::testing::TestWithParam<DecodeCase> {};
@@ -210,7 +214,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  WithA().Record(6, 40).Labels("ns").Pointer(12).Pointer(12).U32(1),
                                  {"提交的域名为:example.com", "IP信息:10.0.0.1",
                                   "主域名服务器:ns.example.com"},
-                                 Fault::kRecordTruncated}));
+                                 Fault::kRecordTruncated}),
+    quillet::testing::NameBy(&DecodeCase::what));
 
 TEST(TruncatedTest, AnEarlierLongerReplyIsNotReadOn) {
     // The longer reply holds a full A record where the shorter one is cut.
@@ -269,7 +274,8 @@ INSTANTIATE_TEST_SUITE_P(
                        .U8(9)
                        .Bytes({'a', '.', 'b', ' ', '\\', 0xE4, 0x00, 0x7F, 'z'})
                        .Pointer(20),
-                   {"提交的域名为:example.com", "DNS信息:a\\.b\\032\\\\\\228\\000\\127z.com"}}));
+                   {"提交的域名为:example.com", "DNS信息:a\\.b\\032\\\\\\228\\000\\127z.com"}}),
+    quillet::testing::NameBy(&DecodeCase::what));
 
 }  // namespace
 }  // namespace quillet::dns

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
 #include "wire_builder.h"
 
 namespace quillet::dns {
@@ -105,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
         // pointer itself but not below 25, the lowest offset read, so it is refused.
         ReadCase{"pointer back into what was read",
                  WireBuilder(Base()).Labels("abcd.xyz").Pointer(30).Pointer(25), 36, kFollow, "", 0,
-                 Fault::kBadPointer}));
+                 Fault::kBadPointer}),
+    quillet::testing::NameBy(&ReadCase::what));
 
 TEST(ReadNameAtTest, FourteenBitOffsets) {
     // A name at offset 300 and a pointer to it (C1 2C) after it.
@@ -155,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
         FullNameCase{"label past the end", WireBuilder(Base()).U8(9).Text("short"), 25,
                      std::nullopt},
         FullNameCase{"loop", WireBuilder(Base()).Pointer(25), 25, std::nullopt},
-        FullNameCase{"forward", WireBuilder(Base()).Pointer(27).Name("x"), 25, std::nullopt}));
+        FullNameCase{"forward", WireBuilder(Base()).Pointer(27).Name("x"), 25, std::nullopt}),
+    quillet::testing::NameBy(&FullNameCase::what));
 
 struct TextCase {
     Labels labels;
@@ -176,7 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{{"\x7F"}, "\\127"}, TextCase{{"\xFF\x80"}, "\\255\\128"},
                       TextCase{{"\xE4\xBE\x8B"}, "\\228\\190\\139"},  // UTF-8 bytes are escaped
                       TextCase{{"!~"}, "!~"}, TextCase{{"tab\t"}, "tab\\009"},
-                      TextCase{{"_srv", "-x-"}, "_srv.-x-"}));
+                      TextCase{{"_srv", "-x-"}, "_srv.-x-"}),
+    quillet::testing::NameBy(&TextCase::text));
 
 struct SkipCase {
     const char* what;
@@ -208,7 +212,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SkipCase{"truncated label", WireBuilder().U8(4).Text("ab"), 0},
                       SkipCase{"half pointer", WireBuilder().U8(0xC0), 0},
                       SkipCase{"no end", WireBuilder().Labels("a"), 0},
-                      SkipCase{"empty", WireBuilder(), 0}));
+                      SkipCase{"empty", WireBuilder(), 0}),
+    quillet::testing::NameBy(&SkipCase::what));
 
 }  // namespace
 }  // namespace quillet::dns

@@ -7,6 +7,7 @@
 
 #include "app/texts/query_types.h"
 #include "app/texts/texts.h"
+#include "support/case_name.h"
 
 namespace quillet::dns {
 namespace {
@@ -71,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, QueryTypeTest,
                                            TypeCase{"A记录查询 ", 0},
                                            TypeCase{"a记录查询", 0},     // case-sensitive
                                            TypeCase{"别名记录查询", 0},  // 记 is not the row's 纪
-                                           TypeCase{"AAAA", 0}));
+                                           TypeCase{"AAAA", 0}),
+                         quillet::testing::NameBy(&TypeCase::text));
 
 struct NameCase {
     std::string domain;
@@ -98,8 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"Ex-1.c_d", {0x04, 'E', 'x', '-', '1', 0x03, 'c', '_', 'd', 0x00}},
                       NameCase{Repeat('x', 63) + ".c",
                                Concat({{63}, Bytes(63, 'x'), {0x01, 'c', 0x00}})},
-                      NameCase{Labels(10), LabelBytes(10)},          // nine dots
-                      NameCase{Labels(10) + ".", LabelBytes(10)}));  // the root is no label
+                      NameCase{Labels(10), LabelBytes(10)},         // nine dots
+                      NameCase{Labels(10) + ".", LabelBytes(10)}),  // the root is no label
+    quillet::testing::NameBy(&NameCase::domain));
 
 struct FailCase {
     std::string domain;
@@ -125,7 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FailCase{"ab.c..", kEmptyLabel},  // only one trailing dot is the root
                       FailCase{Repeat('x', 64) + ".c", kLabelTooLong},
                       FailCase{"c." + Repeat('x', 255), kLabelTooLong},
-                      FailCase{"a.b." + Repeat('x', 1000), kLabelTooLong}));
+                      FailCase{"a.b." + Repeat('x', 1000), kLabelTooLong}),
+    quillet::testing::NameBy(&FailCase::domain));
 
 TEST(BuildFailureTest, TheQueryActionNamesTheCause) {
     EXPECT_EQ(texts::TextOf(kTooManyLabels), "域名的标签超过10个");

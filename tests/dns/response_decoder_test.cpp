@@ -6,6 +6,7 @@
 
 #include "app/texts/reply_format.h"
 #include "app/texts/texts.h"
+#include "support/case_name.h"
 #include "wire_builder.h"
 
 namespace quillet::dns {
@@ -131,7 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
         StoreFailureCase{"1000 bytes", std::string(2000, 'F'), Fault::kReplyTooLong, 513},
         StoreFailureCase{"odd length", ValidThenJunk("0"), Fault::kReplyNotHex, 45},
         StoreFailureCase{"not hex", ValidThenJunk("0G00"), Fault::kReplyNotHex, 45},
-        StoreFailureCase{"blank", "00 00", Fault::kReplyNotHex, 1}));
+        StoreFailureCase{"blank", "00 00", Fault::kReplyNotHex, 1}),
+    quillet::testing::NameBy(&StoreFailureCase::what));
 
 TEST(DecodeHeaderTest, AnswerCountZeroIsTheEmptyAnswer) {
     WireBuilder w;
@@ -252,7 +254,8 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"question name runs off the end",
                    WireBuilder().Header(1).Labels("example"),
                    {},
-                   Fault::kNameTruncated}));
+                   Fault::kNameTruncated}),
+    quillet::testing::NameBy(&DecodeCase::what));
 
 }  // namespace
 }  // namespace quillet::dns

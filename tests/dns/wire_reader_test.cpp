@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "support/case_name.h"
+
 namespace quillet::dns {
 namespace {
 
@@ -71,8 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
                       OverrunCase{"skip", [](WireReader& r) { r.Skip(4); }},
                       OverrunCase{"huge skip", [](WireReader& r) { r.Skip(SIZE_MAX); }},
                       OverrunCase{"seek", [](WireReader& r) { r.Seek(6); }},
-                      OverrunCase{"u8 at end",
-                                  [](WireReader& r) { r.Skip(3), (void)r.ReadU8(); }}));
+                      OverrunCase{"u8 at end", [](WireReader& r) { r.Skip(3), (void)r.ReadU8(); }}),
+    quillet::testing::NameBy(&OverrunCase::what));
 
 TEST(WireReaderTest, SeekToTheEndIsAllowedButNothingMoreIsRead) {
     WireReader r(kWire);
