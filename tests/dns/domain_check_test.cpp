@@ -64,7 +64,6 @@ TEST(VerdictTextTest, TheWindowKeepsTheseWords) {
         {kOk, "域名检测通过：合法"},
         {kEmpty, "域名为空"},
         {kIllegalChar, "域名含有非法字符"},
-        {kLeadingDot, "域名小数点位置不对"},
         {kNoDot, "域名没有小数点或者小数点位置不对"},
     };
     for (const auto& [verdict, text] : words) EXPECT_EQ(texts::TextOf(verdict), text);
