@@ -378,7 +378,7 @@ TEST_F(ChromeTest, UnderACompositorTheWindowIsLeftWhereItPutsIt) {
     Send(&window, QEvent::MouseButtonPress, {120, 250}, Qt::LeftButton, Qt::LeftButton);
     Send(&window, QEvent::MouseMove, {150, 270}, Qt::NoButton, Qt::LeftButton);
     Send(&window, QEvent::MouseButtonRelease, {150, 270}, Qt::LeftButton, Qt::NoButton);
-    QTest::qWait(50);
+    QTest::qWait(50);  // a move shows in pos() one event-loop turn later: 50 ms is many
     EXPECT_EQ(window.pos(), QPoint(194, 0));
 }
 
@@ -404,7 +404,7 @@ TEST_F(ChromeTest, AcceptedDragIsLeftToTheWindowSystem) {
     const QPoint start = window.pos();
     Send(&window, QEvent::MouseButtonPress, {120, 250}, Qt::LeftButton, Qt::LeftButton);
     Send(&window, QEvent::MouseMove, {150, 270}, Qt::NoButton, Qt::LeftButton);
-    QTest::qWait(50);
+    QTest::qWait(50);  // a move shows in pos() one event-loop turn later: 50 ms is many
     EXPECT_EQ(window.pos(), start);
     EXPECT_FALSE(chrome->Dragging());
     Send(&window, QEvent::MouseButtonRelease, {150, 270}, Qt::LeftButton, Qt::NoButton);
