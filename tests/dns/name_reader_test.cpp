@@ -80,6 +80,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "y.x.example.com", 32},
         ReadCase{"name ends at the last byte", WireBuilder(Base()).Labels("last").U8(0), 25,
                  kFollow, "last", 30},
+        // 14-bit offsets: a reader of the low byte alone would jump into the header
+        ReadCase{"pointer C1 2C is offset 300",
+                 WireBuilder(Base()).Zeros(275).Name("far.example").Pointer(300), 313, kFollow,
+                 "far.example", 314},
+        ReadCase{"pointer C1 05 is offset 261",
+                 WireBuilder(Base()).Zeros(236).Name("x.y").Pointer(261), 266, kFollow, "x.y", 267},
         // failures
         ReadCase{"truncated label", WireBuilder(Base()).U8(5).Text("abc"), 25, kFollow, "", 0,
                  Fault::kNameTruncated},
@@ -109,23 +115,6 @@ INSTANTIATE_TEST_SUITE_P(
                  Fault::kBadPointer}),
     quillet::testing::NameBy(&ReadCase::what));
 
-TEST(ReadNameAtTest, FourteenBitOffsets) {
-    // A name at offset 300 and a pointer to it (C1 2C) after it.
-    WireBuilder w;
-    w.Header(1).Name("a.b").Zeros(300 - 17).Name("far.example").Pointer(300);
-    const ReplyBytes store = w.Store();
-    const std::size_t ptr = w.size() - 2;
-    EXPECT_EQ(store.Bytes()[ptr], 0xC1);
-    EXPECT_EQ(store.Bytes()[ptr + 1], 0x2C);
-    const NameRead read = ReadNameAt(store, ptr, Pointers::kFollow);
-    ASSERT_TRUE(read.Ok());
-    EXPECT_EQ(NameToText(read.labels), "far.example");
-    // Pointer C1 05 means offset 261, not 5 (as a reader using only the low byte would take it).
-    WireBuilder low;
-    low.Header(1).Name("a.b").Zeros(261 - 17).Name("x.y").U8(0xC1).U8(0x05);
-    EXPECT_EQ(GetFullName(low.Store(), low.size() - 2), ".x.y");
-}
-
 struct FullNameCase {
     const char* what;
     WireBuilder wire;
@@ -152,6 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
                      ".mail.example.com"},
         FullNameCase{"starts with a pointer", WireBuilder(Base()).Pointer(12), 25, ".example.com"},
         FullNameCase{"exactly to the last byte", WireBuilder(Base()).Name("end"), 25, ".end"},
+        FullNameCase{"pointer C1 05 is offset 261",
+                     WireBuilder(Base()).Zeros(236).Name("x.y").Pointer(261), 266, ".x.y"},
         // failures: nothing past the current reply is read
         FullNameCase{"past the end", Base(), 25, std::nullopt},
         FullNameCase{"label past the end", WireBuilder(Base()).U8(9).Text("short"), 25,

@@ -35,10 +35,7 @@ TEST(DecodeWorkedExampleTest, ExampleComAGivesTwoRows) {
     EXPECT_EQ(r.hexDump.substr(0, 12), "00 00 81 80 ");
     EXPECT_EQ(r.hexDump.size(), 45u * 3);
     EXPECT_EQ(r.hexDump.substr(r.hexDump.size() - 6), "02 01 ");  // last blank included
-}
-
-TEST(HexDumpTest, TwoUpperCaseDigitsAndABlankPerByte) {
-    ReplyBytes store;
+    // The dump of any reply text: two upper-case digits and a blank for every byte.
     EXPECT_EQ(app::DecodeDNSAnswer("1a2B00", store).hexDump, "1A 2B 00 ");
     EXPECT_EQ(app::DecodeDNSAnswer("", store).hexDump, "");
 }
