@@ -6,6 +6,7 @@
 
 #include "actions/row_actions.h"
 #include "fakes.h"
+#include "support/case_name.h"
 
 namespace quillet::actions::testing {
 namespace {
@@ -69,7 +70,8 @@ TEST_P(ResultsListTest, RightPressSelectsRecordsAndOpensTheMenuOnlyOverARow) {
     EXPECT_FALSE(world.Box()->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(RowBoundaries, ResultsListTest, ::testing::ValuesIn(kPointerCases));
+INSTANTIATE_TEST_SUITE_P(RowBoundaries, ResultsListTest, ::testing::ValuesIn(kPointerCases),
+                         quillet::testing::NameBy(&PointerCase::y));
 
 TEST(ResultsList, LeftAndMiddlePressesOpenNoMenu) {
     ActionsWorld world;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QNetworkDatagram>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QUdpSocket>
 
@@ -169,7 +170,7 @@ TEST_F(QueryActionTest, RepliesAreDecodedInArrivalOrderAndStrangersAreIgnored) {
     EXPECT_EQ(Rows().at(1), QStringLiteral("IP信息:192.0.2.1"));
     Answer(ExampleAReply(2));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Rows().value(1).endsWith(".2"); }));
-    QTest::qWait(100);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->wsk.DroppedCount() == 1; }));
     EXPECT_EQ(Rows(), QStringList({QStringLiteral("提交的域名为:example.com"),
                                    QStringLiteral("IP信息:192.0.2.2")}));
     EXPECT_TRUE(window->Txt_Show->text().startsWith("00 00 81 80 "));
@@ -181,8 +182,9 @@ TEST_F(QueryActionTest, EmptyAnswersShowOneBoxAndEmptyDatagramsChangeNothing) {
     Answer(ExampleAReply(1));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Rows().size() == 2; }));
 
+    QSignalSpy arrivals(&window->wsk, &net::Wsk::DataArrival);
     Answer(QByteArray());
-    QTest::qWait(100);
+    ASSERT_TRUE(arrivals.wait());
     EXPECT_EQ(Rows().size(), 2);
 
     QByteArray noAnswer = ExampleAReply(1).left(29);
@@ -192,6 +194,8 @@ TEST_F(QueryActionTest, EmptyAnswersShowOneBoxAndEmptyDatagramsChangeNothing) {
         Answer(noAnswer);
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return !fake.messages.shown.empty(); }));
+    // The first box has closed; in 800 ms a second and a third (300 ms each) would close and
+    // a fourth open.
     QTest::qWait(800);
     // Boxes never pile up inside one another, however many such replies come.
     EXPECT_EQ(fake.messages.maxDepth, 1);

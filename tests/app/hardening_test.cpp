@@ -6,7 +6,6 @@
 #include <QNetworkDatagram>
 #include <QRandomGenerator>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QUdpSocket>
 #include <cstdio>
 
@@ -68,12 +67,6 @@ TEST_F(HardeningTest, AFloodFromStrangersIsDroppedWhileTheRealReplyShows) {
     ASSERT_TRUE(stranger.bind(QHostAddress::LocalHost, 0));
     QRandomGenerator random(1234);
 
-    // The window must keep handling its own events under the flood.
-    int ticks = 0;
-    QTimer heartbeat;
-    QObject::connect(&heartbeat, &QTimer::timeout, [&] { ++ticks; });
-    heartbeat.start(5);
-
     const long before = ResidentKiB();
     QElapsedTimer clock;
     clock.start();
@@ -90,16 +83,19 @@ TEST_F(HardeningTest, AFloodFromStrangersIsDroppedWhileTheRealReplyShows) {
         }
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->List_Show->count() == 2; }));
-    QTest::qWait(300);
+    EXPECT_EQ(Rows().value(1), QStringLiteral("IP信息:192.0.2.1"));
+    // A reply sent now queues behind what is left of the flood: once it shows, all was read.
+    QCoreApplication::processEvents();  // empties the socket buffer so that it fits in
+    server.writeDatagram(ExampleAReply(2), QHostAddress::LocalHost, clientPort);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Rows().value(1).endsWith(".2"); }));
     const long after = ResidentKiB();
     std::printf("[   info   ] %d stranger datagrams in %lld ms, %llu dropped, RSS %ld -> %ld KiB\n",
                 kFlood, static_cast<long long>(clock.elapsed()),
                 static_cast<unsigned long long>(window->wsk.DroppedCount()), before, after);
 
     EXPECT_EQ(Rows(), QStringList({QStringLiteral("提交的域名为:example.com"),
-                                   QStringLiteral("IP信息:192.0.2.1")}));
+                                   QStringLiteral("IP信息:192.0.2.2")}));
     EXPECT_GT(window->wsk.DroppedCount(), 0u);
-    EXPECT_GT(ticks, 0);
     EXPECT_TRUE(fake.messages.shown.empty());
     if (kMemoryIsMeaningful) {
         EXPECT_LT(after - before, 8 * 1024)
@@ -175,8 +171,7 @@ TEST_F(HardeningTest, BadDomainTextsSendNothingAndSayWhy) {
             << c.text.left(40).toStdString() << " gave "
             << fake.messages.shown[0].text.toStdString();
     }
-    QTest::qWait(150);
-    EXPECT_FALSE(server.hasPendingDatagrams());
+    EXPECT_TRUE(NothingSent());
 }
 
 }  // namespace

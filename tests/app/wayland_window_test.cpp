@@ -70,7 +70,7 @@ protected:
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write(
             "[core]\nidle-time=0\n[shell]\nbackground-color=0xff00ff00\n"
-            "panel-position=none\n");
+            "panel-position=none\nstartup-animation=none\n");  // no fade-in to tint a screenshot
         ini.close();
 
         env = QProcessEnvironment::systemEnvironment();

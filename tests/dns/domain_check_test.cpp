@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "support/case_name.h"
 #include "texts/texts.h"
 
 namespace quillet::dns {
@@ -34,7 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CheckCase{"-a.b", true, kOk},             // leading hyphen
                       CheckCase{"_dmarc.example.com", true, kOk},
                       CheckCase{"my host.example", true, kOk},  // inner space
-                      CheckCase{"A.Z", true, kOk}, CheckCase{"0-9_.x", true, kOk}));
+                      CheckCase{"A.Z", true, kOk}, CheckCase{"0-9_.x", true, kOk}),
+    quillet::testing::NameBy(&CheckCase::domain));
 
 INSTANTIATE_TEST_SUITE_P(
     Rejected, CheckDomainTest,
@@ -54,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CheckCase{std::string("a\0b.c", 5), false, kIllegalChar},
                       CheckCase{"a~b", false, kNoDot},   // illegal and no dot: the last rule's text
                       CheckCase{".a~b", false, kNoDot},  // every rule fails
-                      CheckCase{"~.b", false, kIllegalChar}));
+                      CheckCase{"~.b", false, kIllegalChar}),
+    quillet::testing::NameBy(&CheckCase::domain));
 
 TEST(VerdictTextTest, TheWindowKeepsTheseWords) {
     const std::pair<Verdict, std::string_view> words[] = {
@@ -90,7 +93,8 @@ INSTANTIATE_TEST_SUITE_P(Values, DecToHexTest,
                                            HexCase{5, "5"}, HexCase{10, "A"}, HexCase{15, "F"},
                                            HexCase{16, "10"}, HexCase{255, "FF"},
                                            HexCase{4096, "1000"}, HexCase{65535, "FFFF"},
-                                           HexCase{INT32_MAX, "7FFFFFFF"}));
+                                           HexCase{INT32_MAX, "7FFFFFFF"}),
+                         quillet::testing::NameBy(&HexCase::value));
 
 struct IpCase {
     std::string text;
@@ -109,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, IsIPTest,
                                            IpCase{"...", true}, IpCase{"1", true},
                                            IpCase{" 127.0.0.1", false}, IpCase{"127.0.0.x", false},
                                            IpCase{"::1", false}, IpCase{"1,2", false},
-                                           IpCase{"１.2", false}));
+                                           IpCase{"１.2", false}),
+                         quillet::testing::NameBy(&IpCase::text));
 
 }  // namespace
 }  // namespace quillet::dns

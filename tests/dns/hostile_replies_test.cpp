@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dns/name_reader.h"
+#include "support/case_name.h"
 #include "wire_builder.h"
 
 namespace quillet::dns {
@@ -45,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  {"提交的域名为:example.com", "IP信息:10.0.0.1"}},
                       DecodeCase{"answer count 0xFF00",
                                  Reply(0xFF00).Record(1, 4).Bytes({10, 0, 0, 4}),
-                                 {"提交的域名为:example.com", "IP信息:10.0.0.4"}}));
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.4"}}),
+    quillet::testing::NameBy(&DecodeCase::what));
 
 TEST(WholeCountTest, OnlyAWholeZeroIsTheEmptyAnswer) {
     EXPECT_TRUE(Reply(0).Record(1, 4).Bytes({10, 0, 0, 1}).Decode().emptyAnswer);
@@ -128,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"question name is read with pointers off: C0 0C is a 192-byte label",
                    WireBuilder().Header(1).Pointer(12).U32(0x00010001),
                    {},
-                   {Fault::kNameTruncated, 13}}));
+                   {Fault::kNameTruncated, 13}}),
+    quillet::testing::NameBy(&DecodeCase::what));
 
 TEST(PointerChainTest, ABoundedNumberOfPointersIsFollowed) {
     // Each NS points at the NS data before it; the n-th NS row needs n pointers: the 32nd
@@ -168,7 +171,8 @@ TEST_P(LongReplyTest, DecodesWhole) {
     EXPECT_EQ(r.hexDump.size(), 3 * size);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, LongReplyTest, ::testing::Values(500, 501, 511, 512, 513));
+INSTANTIATE_TEST_SUITE_P(Lengths, LongReplyTest, ::testing::Values(500, 501, 511, 512, 513),
+                         ::testing::PrintToStringParamName());
 
 // An unknown type after an A record; its low byte is at offset 48.
 const Rows kUnknownAt49 = {"提交的域名为:example.com",
@@ -186,48 +190,49 @@ TEST_P(TruncatedTest, FailsWithoutReadingBeyond) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, TruncatedTest,
-    ::testing::Values(
-        DecodeCase{"A data cut short",
-                   WithA().Record(1, 4).Bytes({10, 0}),
-                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                   {Fault::kRecordTruncated, 57}},
-        DecodeCase{"fixed part cut short",
-                   WithA().Pointer(12).U16(1).U16(1).U8(0),
-                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                   {Fault::kRecordTruncated, 51}},
-        DecodeCase{"owner cut short",
-                   WithA().U8(5).Text("ab"),
-                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                   {Fault::kRecordTruncated, 46}},
-        DecodeCase{"NS name cut short",
-                   WithA().Record(2, 6).U8(3).Text("ns"),
-                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                   {Fault::kNameTruncated, 58}},
-        DecodeCase{"NS name without its end",
-                   WithA().Record(2, 6).Labels("ns1"),
-                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                   {Fault::kNameTruncated, 61}},
-        DecodeCase{"MX with only its preference",
-                   WithA().Record(15, 2).U16(10),
-                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                   {Fault::kNameTruncated, 59}},
-        DecodeCase{"MX pointer cut in half",
-                   WithA().Record(15, 4).U16(10).U8(0xC0),
-                   {"提交的域名为:example.com", "IP信息:10.0.0.1"},
-                   {Fault::kNameTruncated, 60}},
-        DecodeCase{"SOA data length past the end",
-                   WithA().Record(6, 40).Labels("ns").Pointer(12).Pointer(12).U32(1),
-                   {"提交的域名为:example.com", "IP信息:10.0.0.1", "主域名服务器:ns.example.com"},
-                   {Fault::kRecordTruncated, 57}},
-        // An unknown type is shown from its type alone.
-        DecodeCase{"unknown type cut after its low byte", WithA().Pointer(12).U16(28),
-                   kUnknownAt49},
-        DecodeCase{"unknown type cut inside its class", WithA().Pointer(12).U16(28).U8(0),
-                   kUnknownAt49},
-        DecodeCase{"unknown type cut inside its TTL", WithA().Pointer(12).U16(28).U16(1).U16(0),
-                   kUnknownAt49},
-        DecodeCase{"unknown type cut inside its data length",
-                   WithA().Pointer(12).U16(28).U16(1).U32(3600).U8(0), kUnknownAt49}));
+    ::testing::Values(DecodeCase{"A data cut short",
+                                 WithA().Record(1, 4).Bytes({10, 0}),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 {Fault::kRecordTruncated, 57}},
+                      DecodeCase{"fixed part cut short",
+                                 WithA().Pointer(12).U16(1).U16(1).U8(0),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 {Fault::kRecordTruncated, 51}},
+                      DecodeCase{"owner cut short",
+                                 WithA().U8(5).Text("ab"),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 {Fault::kRecordTruncated, 46}},
+                      DecodeCase{"NS name cut short",
+                                 WithA().Record(2, 6).U8(3).Text("ns"),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 {Fault::kNameTruncated, 58}},
+                      DecodeCase{"NS name without its end",
+                                 WithA().Record(2, 6).Labels("ns1"),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 {Fault::kNameTruncated, 61}},
+                      DecodeCase{"MX with only its preference",
+                                 WithA().Record(15, 2).U16(10),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 {Fault::kNameTruncated, 59}},
+                      DecodeCase{"MX pointer cut in half",
+                                 WithA().Record(15, 4).U16(10).U8(0xC0),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1"},
+                                 {Fault::kNameTruncated, 60}},
+                      DecodeCase{"SOA data length past the end",
+                                 WithA().Record(6, 40).Labels("ns").Pointer(12).Pointer(12).U32(1),
+                                 {"提交的域名为:example.com", "IP信息:10.0.0.1",
+                                  "主域名服务器:ns.example.com"},
+                                 {Fault::kRecordTruncated, 57}},
+                      // An unknown type is shown from its type alone.
+                      DecodeCase{"unknown type cut after its low byte", WithA().Pointer(12).U16(28),
+                                 kUnknownAt49},
+                      DecodeCase{"unknown type cut inside its class",
+                                 WithA().Pointer(12).U16(28).U8(0), kUnknownAt49},
+                      DecodeCase{"unknown type cut inside its TTL",
+                                 WithA().Pointer(12).U16(28).U16(1).U16(0), kUnknownAt49},
+                      DecodeCase{"unknown type cut inside its data length",
+                                 WithA().Pointer(12).U16(28).U16(1).U32(3600).U8(0), kUnknownAt49}),
+    quillet::testing::NameBy(&DecodeCase::what));
 
 TEST(TruncatedTest, AnEarlierLongerReplyIsNotReadOn) {
     // The longer reply holds a full A record where the shorter one is cut.
@@ -286,7 +291,8 @@ INSTANTIATE_TEST_SUITE_P(
                        .U8(9)
                        .Bytes({'a', '.', 'b', ' ', '\\', 0xE4, 0x00, 0x7F, 'z'})
                        .Pointer(20),
-                   {"提交的域名为:example.com", "DNS信息:a\\.b\\032\\\\\\228\\000\\127z.com"}}));
+                   {"提交的域名为:example.com", "DNS信息:a\\.b\\032\\\\\\228\\000\\127z.com"}}),
+    quillet::testing::NameBy(&DecodeCase::what));
 
 }  // namespace
 }  // namespace quillet::dns

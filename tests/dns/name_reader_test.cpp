@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
 #include "wire_builder.h"
 
 namespace quillet::dns {
@@ -79,6 +80,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "y.x.example.com", 32},
         ReadCase{"name ends at the last byte", WireBuilder(Base()).Labels("last").U8(0), 25,
                  kFollow, "last", 30},
+        // 14-bit offsets: a reader of the low byte alone would jump into the header
+        ReadCase{"pointer C1 2C is offset 300",
+                 WireBuilder(Base()).Zeros(275).Name("far.example").Pointer(300), 313, kFollow,
+                 "far.example", 314},
+        ReadCase{"pointer C1 05 is offset 261",
+                 WireBuilder(Base()).Zeros(236).Name("x.y").Pointer(261), 266, kFollow, "x.y", 267},
         // failures
         ReadCase{"truncated label", WireBuilder(Base()).U8(5).Text("abc"), 25, kFollow, "", 0,
                  Fault::kNameTruncated},
@@ -105,24 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
         // pointer itself but not below 25, the lowest offset read, so it is refused.
         ReadCase{"pointer back into what was read",
                  WireBuilder(Base()).Labels("abcd.xyz").Pointer(30).Pointer(25), 36, kFollow, "", 0,
-                 Fault::kBadPointer}));
-
-TEST(ReadNameAtTest, FourteenBitOffsets) {
-    // A name at offset 300 and a pointer to it (C1 2C) after it.
-    WireBuilder w;
-    w.Header(1).Name("a.b").Zeros(300 - 17).Name("far.example").Pointer(300);
-    const ReplyBytes store = w.Store();
-    const std::size_t ptr = w.size() - 2;
-    EXPECT_EQ(store.Bytes()[ptr], 0xC1);
-    EXPECT_EQ(store.Bytes()[ptr + 1], 0x2C);
-    const NameRead read = ReadNameAt(store, ptr, Pointers::kFollow);
-    ASSERT_TRUE(read.Ok());
-    EXPECT_EQ(NameToText(read.labels), "far.example");
-    // Pointer C1 05 means offset 261, not 5 (as a reader using only the low byte would take it).
-    WireBuilder low;
-    low.Header(1).Name("a.b").Zeros(261 - 17).Name("x.y").U8(0xC1).U8(0x05);
-    EXPECT_EQ(GetFullName(low.Store(), low.size() - 2), ".x.y");
-}
+                 Fault::kBadPointer}),
+    quillet::testing::NameBy(&ReadCase::what));
 
 struct FullNameCase {
     const char* what;
@@ -150,12 +141,15 @@ INSTANTIATE_TEST_SUITE_P(
                      ".mail.example.com"},
         FullNameCase{"starts with a pointer", WireBuilder(Base()).Pointer(12), 25, ".example.com"},
         FullNameCase{"exactly to the last byte", WireBuilder(Base()).Name("end"), 25, ".end"},
+        FullNameCase{"pointer C1 05 is offset 261",
+                     WireBuilder(Base()).Zeros(236).Name("x.y").Pointer(261), 266, ".x.y"},
         // failures: nothing past the current reply is read
         FullNameCase{"past the end", Base(), 25, std::nullopt},
         FullNameCase{"label past the end", WireBuilder(Base()).U8(9).Text("short"), 25,
                      std::nullopt},
         FullNameCase{"loop", WireBuilder(Base()).Pointer(25), 25, std::nullopt},
-        FullNameCase{"forward", WireBuilder(Base()).Pointer(27).Name("x"), 25, std::nullopt}));
+        FullNameCase{"forward", WireBuilder(Base()).Pointer(27).Name("x"), 25, std::nullopt}),
+    quillet::testing::NameBy(&FullNameCase::what));
 
 struct TextCase {
     Labels labels;
@@ -176,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{{"\x7F"}, "\\127"}, TextCase{{"\xFF\x80"}, "\\255\\128"},
                       TextCase{{"\xE4\xBE\x8B"}, "\\228\\190\\139"},  // UTF-8 bytes are escaped
                       TextCase{{"!~"}, "!~"}, TextCase{{"tab\t"}, "tab\\009"},
-                      TextCase{{"_srv", "-x-"}, "_srv.-x-"}));
+                      TextCase{{"_srv", "-x-"}, "_srv.-x-"}),
+    quillet::testing::NameBy(&TextCase::text));
 
 struct SkipCase {
     const char* what;
@@ -208,7 +203,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SkipCase{"truncated label", WireBuilder().U8(4).Text("ab"), 0},
                       SkipCase{"half pointer", WireBuilder().U8(0xC0), 0},
                       SkipCase{"no end", WireBuilder().Labels("a"), 0},
-                      SkipCase{"empty", WireBuilder(), 0}));
+                      SkipCase{"empty", WireBuilder(), 0}),
+    quillet::testing::NameBy(&SkipCase::what));
 
 }  // namespace
 }  // namespace quillet::dns

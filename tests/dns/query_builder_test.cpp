@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/case_name.h"
 #include "texts/query_types.h"
 #include "texts/texts.h"
 
@@ -78,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, QueryTypeTest,
                                            TypeCase{"A记录查询 ", 0},
                                            TypeCase{"a记录查询", 0},     // case-sensitive
                                            TypeCase{"别名记录查询", 0},  // 记 is not the row's 纪
-                                           TypeCase{"AAAA", 0}));
+                                           TypeCase{"AAAA", 0}),
+                         quillet::testing::NameBy(&TypeCase::text));
 
 struct NameCase {
     std::string domain;
@@ -116,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
                                        Bytes(63, 'x'),
                                        {61},
                                        Bytes(61, 'x'),
-                                       {0x00}})}));
+                                       {0x00}})}),
+    quillet::testing::NameBy(&NameCase::domain));
 
 struct FailCase {
     std::string domain;
@@ -145,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FailCase{"a.b." + Repeat('x', 1000), kLabelTooLong},
                       FailCase{Wide({63, 63, 63, 62}), kNameTooLong},  // 256 octets
                       FailCase{Wide({63, 63, 63, 62}) + ".", kNameTooLong},
-                      FailCase{Wide({63, 63, 63, 63, 63, 63, 63, 63, 63, 63}), kNameTooLong}));
+                      FailCase{Wide({63, 63, 63, 63, 63, 63, 63, 63, 63, 63}), kNameTooLong}),
+    quillet::testing::NameBy(&FailCase::domain));
 
 TEST(BuildFailureTest, TheQueryActionNamesTheCause) {
     EXPECT_EQ(texts::TextOf(kTooManyLabels), "域名的标签超过10个");

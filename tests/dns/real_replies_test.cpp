@@ -10,6 +10,7 @@
 
 #include "dns/query_builder.h"
 #include "dns/reply_bytes.h"
+#include "support/case_name.h"
 #include "wire_builder.h"
 
 namespace quillet::dns {
@@ -35,10 +36,6 @@ struct RealCase {
     Rows rows;
     bool emptyAnswer = false;
 };
-
-void PrintTo(const RealCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class RealReplyTest : public ::testing::TestWithParam<RealCase> {};
 
@@ -123,13 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                  58,
                  {"提交的域名为:quillet.test", "出现未知记录类型，请与作者联系", "类型字串:1C",
                   "类型编号:28", "位置:34"}}),
-    [](const ::testing::TestParamInfo<RealCase>& info) {
-        std::string name = info.param.name;
-        for (char& ch : name) {
-            if (ch == '-') ch = '_';
-        }
-        return name;
-    });
+    quillet::testing::NameBy(&RealCase::name));
 
 TEST(RealReplyTest, TheApexExchangeIsOnePointer) {
     ReplyBytes store;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "support/case_name.h"
 #include "texts/reply_format.h"
 #include "texts/texts.h"
 #include "wire_builder.h"
@@ -34,10 +35,7 @@ TEST(DecodeWorkedExampleTest, ExampleComAGivesTwoRows) {
     EXPECT_EQ(r.hexDump.substr(0, 12), "00 00 81 80 ");
     EXPECT_EQ(r.hexDump.size(), 45u * 3);
     EXPECT_EQ(r.hexDump.substr(r.hexDump.size() - 6), "02 01 ");  // last blank included
-}
-
-TEST(HexDumpTest, TwoUpperCaseDigitsAndABlankPerByte) {
-    ReplyBytes store;
+    // The dump of any reply text: two upper-case digits and a blank for every byte.
     EXPECT_EQ(texts::DecodeDNSAnswer("1a2B00", store).hexDump, "1A 2B 00 ");
     EXPECT_EQ(texts::DecodeDNSAnswer("", store).hexDump, "");
 }
@@ -131,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
         StoreFailureCase{"1000 bytes", std::string(2000, 'F'), Fault::kReplyTooLong, 513},
         StoreFailureCase{"odd length", ValidThenJunk("0"), Fault::kReplyNotHex, 45},
         StoreFailureCase{"not hex", ValidThenJunk("0G00"), Fault::kReplyNotHex, 45},
-        StoreFailureCase{"blank", "00 00", Fault::kReplyNotHex, 1}));
+        StoreFailureCase{"blank", "00 00", Fault::kReplyNotHex, 1}),
+    quillet::testing::NameBy(&StoreFailureCase::what));
 
 TEST(DecodeHeaderTest, AnswerCountZeroIsTheEmptyAnswer) {
     WireBuilder w;
@@ -252,7 +251,8 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"question name runs off the end",
                    WireBuilder().Header(1).Labels("example"),
                    {},
-                   {Fault::kNameTruncated, 20}}));
+                   {Fault::kNameTruncated, 20}}),
+    quillet::testing::NameBy(&DecodeCase::what));
 
 }  // namespace
 }  // namespace quillet::dns

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "support/case_name.h"
+
 namespace quillet::dns {
 namespace {
 
@@ -71,27 +73,21 @@ INSTANTIATE_TEST_SUITE_P(
                       OverrunCase{"skip", [](WireReader& r) { r.Skip(4); }},
                       OverrunCase{"huge skip", [](WireReader& r) { r.Skip(SIZE_MAX); }},
                       OverrunCase{"seek", [](WireReader& r) { r.Seek(6); }},
-                      OverrunCase{"u8 at end",
-                                  [](WireReader& r) { r.Skip(3), (void)r.ReadU8(); }}));
+                      OverrunCase{"u8 at end", [](WireReader& r) { r.Skip(3), (void)r.ReadU8(); }}),
+    quillet::testing::NameBy(&OverrunCase::what));
 
-TEST(WireReaderTest, SeekToTheEndIsAllowedButNothingMoreIsRead) {
-    WireReader r(kWire);
-    r.Seek(5);
-    EXPECT_FALSE(r.Failed());
-    EXPECT_EQ(r.Available(), 0u);
-    r.Skip(0);
-    EXPECT_FALSE(r.Failed());
-    (void)r.ReadU8();
-    EXPECT_TRUE(r.Failed());
-}
-
-TEST(WireReaderTest, EmptyWire) {
-    WireReader r({});
-    EXPECT_FALSE(r.Failed());
-    (void)r.ReadU8();
-    EXPECT_TRUE(r.Failed());
-    WireReader beyond({}, 1);
-    EXPECT_TRUE(beyond.Failed());
+// At the end of a wire, the empty one too, nothing has failed until something is read.
+TEST(WireReaderTest, TheEndCanBeReachedButNotReadPast) {
+    WireReader seeked(kWire), empty({});
+    seeked.Seek(5);
+    for (WireReader* r : {&seeked, &empty}) {
+        r->Skip(0);
+        EXPECT_FALSE(r->Failed());
+        EXPECT_EQ(r->Available(), 0u);
+        (void)r->ReadU8();
+        EXPECT_TRUE(r->Failed());
+    }
+    EXPECT_TRUE(WireReader({}, 1).Failed());
 }
 
 }  // namespace

@@ -71,6 +71,8 @@ protected:
         return last.data();
     }
     bool NothingSent() {
+        // A send reaches loopback before the call that makes it returns; 150 ms of event loop
+        // also covers one made from a queued event or a zero timer, even on a busy machine.
         QTest::qWait(150);
         return !server.hasPendingDatagrams();
     }
