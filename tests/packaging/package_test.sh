@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a temporary root and checks it from outside: what
-# it depends on, that the files the program looks for are where it looks, and that the unpacked
-# program starts and maps its window.
-# Usage: package_test.sh BUILD_DIR
+# it depends on, that the files the program looks for are where it looks, that the unpacked
+# program starts and maps its window, its manual page and changelog, and (with --lintian, for
+# the tree that is packaged) that lintian has no error or warning for it.
+# Usage: package_test.sh BUILD_DIR [--lintian]
 set -euo pipefail
 build="$1"
+run_lintian="${2:-}"
 work="$(mktemp -d)"
 pids=()
 cleanup() {
@@ -47,7 +49,21 @@ provided_by_a_dependency /usr/share/icons/hicolor/index.theme
 # The program loads Qt's translation from Qt's own translations folder.
 provided_by_a_dependency "$(qtpaths6 --query QT_INSTALL_TRANSLATIONS)/qtbase_zh_CN.qm"
 desktop-file-validate "$share/applications/quillet.desktop" || fail "desktop entry"
-appstreamcli validate --no-net "$share"/metainfo/*.metainfo.xml >/dev/null || fail "metainfo"
+appstreamcli validate --pedantic --no-net "$share"/metainfo/*.metainfo.xml >/dev/null ||
+    fail "metainfo"
+
+# Both compressed without a name or time stamp: gzip header bytes 3 to 7 are zero.
+page="$share/man/man1/quillet.1.gz"
+changelog="$share/doc/quillet/changelog.gz"
+for gz in "$page" "$changelog"; do
+    [ "$(od -An -tx1 -j3 -N5 "$gz" | tr -d ' \n')" = 0000000000 ] || fail "gzip header of $gz"
+done
+[ "$(zcat "$changelog" | dpkg-parsechangelog -l - -S Version)" = "$(dpkg-deb -f "$deb" Version)" ] ||
+    fail "the changelog's latest version is not the package's"
+manual="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>"$work/man.err")" ||
+    fail "man -l"
+[ ! -s "$work/man.err" ] || fail "man -l warns: $(cat "$work/man.err")"
+grep -q "quillet - look up the DNS records of a domain" <<<"$manual" || fail "manual: $manual"
 
 # The unpacked program on a private X server of its own: it must start and map its window.
 Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display" 2>"$work/xvfb.log" &
@@ -69,4 +85,9 @@ window_viewable() {
 wait_until 60 window_viewable || fail "no window mapped: $(cat "$work/quillet.log")"
 kill "$app"
 
+if [ "$run_lintian" = --lintian ]; then
+    # Informational tags are allowed (the README lists them); a hardening one is not.
+    lint="$(lintian --fail-on error,warning --display-info "$deb" 2>&1)" || fail "lintian: $lint"
+    ! grep -q "hardening-" <<<"$lint" || fail "lintian: $lint"
+fi
 echo "package ok: $(basename "$deb")"
