@@ -9,10 +9,11 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="$(nproc)"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev libgtest-dev libbenchmark-dev
-                clang libclang-rt-14-dev)
+                clang libclang-rt-14-dev dpkg-dev)
 RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk hicolor-icon-theme iputils-ping xdg-utils
               xvfb xauth qt6-wayland)
-TEST_PACKAGES=(knot iproute2 util-linux desktop-file-utils appstream dpkg weston)
+TEST_PACKAGES=(knot iproute2 util-linux desktop-file-utils appstream dpkg weston lintian man-db
+               x11-utils qt6-base-dev-tools)
 
 log() { printf '== %s\n' "$*" >&2; }
 
