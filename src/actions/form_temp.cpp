@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 
 #include "actions/export.h"
 #include "actions/results_list.h"
@@ -111,9 +113,45 @@ void FormTemp::BuildMenu() {
     connect(Menu_Save, &QAction::triggered, this, &FormTemp::Saveas);
 }
 
+QPoint CentredClientPos(const QRect& over, QSize client, const QMargins& frame,
+                        const QRect& screen) {
+    const QSize outer = client.grownBy(frame);
+    const int left = over.left() + (over.width() - outer.width()) / 2;
+    const int top = over.top() + (over.height() - outer.height()) / 2;
+    const QPoint onScreen(
+        std::max(std::min(left, screen.right() + 1 - outer.width()), screen.left()),
+        std::max(std::min(top, screen.bottom() + 1 - outer.height()), screen.top()));
+    return onScreen + QPoint(frame.left(), frame.top());
+}
+
 void FormTemp::CentreOver(QWidget* window) {
-    // QDialog's own placement estimates the title bar and keeps the box on the screen.
-    adjustPosition(window);
+    // A compositor ignores the position; with the main window as transient parent it may
+    // centre the box on it itself.
+    if (context_.platform.windows.PlacesWindowsItself()) return;
+    centreOver_ = window;
+    PlaceCentred();
+}
+
+void FormTemp::PlaceCentred() {
+    // Qt's own placement guesses the frame from the parent's, and the main window has none.
+    placedWith_ = context_.platform.windows.FrameMargins(*this);
+    const QScreen* screen = centreOver_->screen();
+    const QRect area =
+        screen != nullptr ? screen->availableGeometry() : centreOver_->frameGeometry();
+    setGeometry(
+        QRect(CentredClientPos(centreOver_->frameGeometry(), size(), placedWith_, area), size()));
+}
+
+bool FormTemp::event(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (centreOver_ != nullptr &&
+        (type == QEvent::Show || type == QEvent::Move || type == QEvent::Paint) &&
+        context_.platform.windows.FrameMargins(*this) != placedWith_) {
+        PlaceCentred();
+        centreOver_.clear();  // once: from now on the box is where the user leaves it
+    }
+    if (type == QEvent::Hide) centreOver_.clear();
+    return QDialog::event(event);
 }
 
 void FormTemp::Http(const QString& address) {
