@@ -55,11 +55,12 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (click) emit clicked();
 }
 
-FormTemp::FormTemp(const ActionContext& context, const FormTempHost& host, QWidget* owner)
+FormTemp::FormTemp(const ActionContext& context, std::shared_ptr<const FormTempHost> host,
+                   QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       context_(context),
-      host_(host) {
+      host_(std::move(host)) {
     BuildWindow();
     BuildMenu();
 }
@@ -160,7 +161,7 @@ void FormTemp::Http(const QString& address) {
 
 void FormTemp::MenuPingClick() {
     if (context_.resultsList == nullptr) return;
-    const std::optional<QString> target = MenuRowTarget(*context_.resultsList, host_.MenuY);
+    const std::optional<QString> target = MenuRowTarget(*context_.resultsList, host_->MenuY);
     if (!target) return;
     platform::ProcessLauncher& processes = context_.platform.processes;
     const std::optional<Command> command = PingInTerminal(*target, processes);
@@ -171,7 +172,7 @@ void FormTemp::MenuPingClick() {
 
 void FormTemp::MenuBaiduClick() {
     if (context_.resultsList == nullptr) return;
-    if (const std::optional<QString> target = MenuRowTarget(*context_.resultsList, host_.MenuY)) {
+    if (const std::optional<QString> target = MenuRowTarget(*context_.resultsList, host_->MenuY)) {
         Http(SearchAddress(*target));
     }
 }
@@ -213,7 +214,7 @@ FormTempHost::FormTempHost(ActionContext context, QWidget* owner)
     : context_(std::move(context)), owner_(owner) {}
 
 FormTemp* FormTempHost::Ensure() {
-    if (form_ == nullptr) form_ = new FormTemp(context_, *this, owner_);
+    if (form_ == nullptr) form_ = new FormTemp(context_, shared_from_this(), owner_);
     return form_;
 }
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <cstdint>
+#include <memory>
 
 class QAction;
 class QListWidget;
@@ -55,7 +56,8 @@ private:
 class FormTemp final : public QDialog {
     Q_OBJECT
 public:
-    FormTemp(const ActionContext& context, const FormTempHost& host, QWidget* owner);
+    FormTemp(const ActionContext& context, std::shared_ptr<const FormTempHost> host,
+             QWidget* owner);
 
     // Opens an address with the desktop's default handler; failures are ignored.
     void Http(const QString& address);
@@ -88,14 +90,15 @@ private:
     [[nodiscard]] QWidget* DialogParent();
 
     ActionContext context_;
-    const FormTempHost& host_;
+    std::shared_ptr<const FormTempHost> host_;
     QPointer<QWidget> centreOver_;  // set while the frame may still change
     QMargins placedWith_;           // the frame the box was last centred with
 };
 
 // Keeps at most one about box alive: made (hidden) on first use, made anew after closing it has
-// destroyed it. Lives as long as the main window, and so keeps what outlives any one box.
-class FormTempHost {
+// destroyed it. Keeps what outlives any one box. Made with std::make_shared: every box it makes
+// and the results list's behaviour hold a share, so it lives as long as any of them.
+class FormTempHost : public std::enable_shared_from_this<FormTempHost> {
 public:
     FormTempHost(ActionContext context, QWidget* owner);
     FormTempHost(const FormTempHost&) = delete;
