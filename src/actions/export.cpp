@@ -65,7 +65,11 @@ std::unique_ptr<QFile> OpenForAppend(const QString& path) {
 }
 
 bool AppendBlock(QFile& file, const QByteArray& bytes) {
-    return file.write(bytes) == bytes.size();
+    const qint64 before = file.size();
+    if (file.write(bytes) == bytes.size()) return true;
+    // Where even the cut fails (a device such as /dev/full), there is nothing more to do.
+    (void)file.resize(before);
+    return false;
 }
 
 }  // namespace quillet::actions

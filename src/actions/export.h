@@ -29,8 +29,9 @@ namespace quillet::actions {
 // Opens `path` for appending, creating the file if needed; null when it cannot be opened.
 [[nodiscard]] std::unique_ptr<QFile> OpenForAppend(const QString& path);
 
-// Adds `bytes` after the file's last byte in a single write, so that whatever happens the
-// earlier content stays as it was. False when the write fails.
+// Adds `bytes` after the file's last byte, whole or not at all: when they cannot all be
+// written (a full disk, a file-size limit), the file is cut back to the size it had before, so
+// it holds exactly what it held. False when the block did not go in whole.
 [[nodiscard]] bool AppendBlock(QFile& file, const QByteArray& bytes);
 
 }  // namespace quillet::actions

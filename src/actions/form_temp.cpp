@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 
 #include "actions/export.h"
 #include "actions/results_list.h"
@@ -53,11 +55,12 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (click) emit clicked();
 }
 
-FormTemp::FormTemp(const ActionContext& context, const FormTempHost& host, QWidget* owner)
+FormTemp::FormTemp(const ActionContext& context, std::shared_ptr<const FormTempHost> host,
+                   QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       context_(context),
-      host_(host) {
+      host_(std::move(host)) {
     BuildWindow();
     BuildMenu();
 }
@@ -109,9 +112,45 @@ void FormTemp::BuildMenu() {
     connect(Menu_Save, &QAction::triggered, this, &FormTemp::Saveas);
 }
 
+QPoint CentredClientPos(const QRect& over, QSize client, const QMargins& frame,
+                        const QRect& screen) {
+    const QSize outer = client.grownBy(frame);
+    const int left = over.left() + (over.width() - outer.width()) / 2;
+    const int top = over.top() + (over.height() - outer.height()) / 2;
+    const QPoint onScreen(
+        std::max(std::min(left, screen.right() + 1 - outer.width()), screen.left()),
+        std::max(std::min(top, screen.bottom() + 1 - outer.height()), screen.top()));
+    return onScreen + QPoint(frame.left(), frame.top());
+}
+
 void FormTemp::CentreOver(QWidget* window) {
-    // QDialog's own placement estimates the title bar and keeps the box on the screen.
-    adjustPosition(window);
+    // A compositor ignores the position; with the main window as transient parent it may
+    // centre the box on it itself.
+    if (context_.platform.windows.PlacesWindowsItself()) return;
+    centreOver_ = window;
+    PlaceCentred();
+}
+
+void FormTemp::PlaceCentred() {
+    // Qt's own placement guesses the frame from the parent's, and the main window has none.
+    placedWith_ = context_.platform.windows.FrameMargins(*this);
+    const QScreen* screen = centreOver_->screen();
+    const QRect area =
+        screen != nullptr ? screen->availableGeometry() : centreOver_->frameGeometry();
+    setGeometry(
+        QRect(CentredClientPos(centreOver_->frameGeometry(), size(), placedWith_, area), size()));
+}
+
+bool FormTemp::event(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (centreOver_ != nullptr &&
+        (type == QEvent::Show || type == QEvent::Move || type == QEvent::Paint) &&
+        context_.platform.windows.FrameMargins(*this) != placedWith_) {
+        PlaceCentred();
+        centreOver_.clear();  // once: from now on the box is where the user leaves it
+    }
+    if (type == QEvent::Hide) centreOver_.clear();
+    return QDialog::event(event);
 }
 
 void FormTemp::Http(const QString& address) {
@@ -120,7 +159,7 @@ void FormTemp::Http(const QString& address) {
 
 void FormTemp::MenuPingClick() {
     if (context_.resultsList == nullptr) return;
-    const std::optional<QString> target = MenuRowTarget(*context_.resultsList, host_.MenuY);
+    const std::optional<QString> target = MenuRowTarget(*context_.resultsList, host_->MenuY);
     if (!target) return;
     platform::ProcessLauncher& processes = context_.platform.processes;
     const std::optional<Command> command = PingInTerminal(*target, processes);
@@ -131,7 +170,7 @@ void FormTemp::MenuPingClick() {
 
 void FormTemp::MenuBaiduClick() {
     if (context_.resultsList == nullptr) return;
-    if (const std::optional<QString> target = MenuRowTarget(*context_.resultsList, host_.MenuY)) {
+    if (const std::optional<QString> target = MenuRowTarget(*context_.resultsList, host_->MenuY)) {
         Http(SearchAddress(*target));
     }
 }
@@ -173,7 +212,7 @@ FormTempHost::FormTempHost(ActionContext context, QWidget* owner)
     : context_(std::move(context)), owner_(owner) {}
 
 FormTemp* FormTempHost::Ensure() {
-    if (form_ == nullptr) form_ = new FormTemp(context_, *this, owner_);
+    if (form_ == nullptr) form_ = new FormTemp(context_, shared_from_this(), owner_);
     return form_;
 }
 

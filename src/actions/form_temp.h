@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <cstdint>
+#include <memory>
 
 class QAction;
 class QListWidget;
@@ -28,6 +29,12 @@ struct ActionContext {
 
 class FormTempHost;
 
+// Where a window whose client area is `client`, with `frame` around it, puts its client area
+// so that the whole frame is centred on `over` (halves rounded down) and stays inside
+// `screen`, title bar first.
+[[nodiscard]] QPoint CentredClientPos(const QRect& over, QSize client, const QMargins& frame,
+                                      const QRect& screen);
+
 // A label that reports a left click (press and release over it).
 class ClickableLabel final : public QLabel {
     Q_OBJECT
@@ -49,11 +56,14 @@ private:
 class FormTemp final : public QDialog {
     Q_OBJECT
 public:
-    FormTemp(const ActionContext& context, const FormTempHost& host, QWidget* owner);
+    FormTemp(const ActionContext& context, std::shared_ptr<const FormTempHost> host,
+             QWidget* owner);
 
     // Opens an address with the desktop's default handler; failures are ignored.
     void Http(const QString& address);
-    // Places the box centred over `window`, on the same screen.
+    // Centres the box, frame and all, over `window` (not null), where the window system lets
+    // programs place windows. Until the box is on screen nobody knows its frame; it moves once
+    // more when the window manager announces it.
     void CentreOver(QWidget* window);
     // Appends every result row to a file the user picks, then reports the count and path.
     void Saveas();
@@ -68,20 +78,27 @@ public:
     QAction* menu_baidu = nullptr;
     QAction* Menu_Save = nullptr;
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     void BuildWindow();
     void BuildMenu();
+    void PlaceCentred();
     void MenuPingClick();
     void MenuBaiduClick();
     [[nodiscard]] QWidget* DialogParent();
 
     ActionContext context_;
-    const FormTempHost& host_;
+    std::shared_ptr<const FormTempHost> host_;
+    QPointer<QWidget> centreOver_;  // set while the frame may still change
+    QMargins placedWith_;           // the frame the box was last centred with
 };
 
 // Keeps at most one about box alive: made (hidden) on first use, made anew after closing it has
-// destroyed it. Lives as long as the main window, and so keeps what outlives any one box.
-class FormTempHost {
+// destroyed it. Keeps what outlives any one box. Made with std::make_shared: every box it makes
+// and the results list's behaviour hold a share, so it lives as long as any of them.
+class FormTempHost : public std::enable_shared_from_this<FormTempHost> {
 public:
     FormTempHost(ActionContext context, QWidget* owner);
     FormTempHost(const FormTempHost&) = delete;

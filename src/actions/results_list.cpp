@@ -61,8 +61,8 @@ QSize FixedRowHeightDelegate::sizeHint(const QStyleOptionViewItem& option,
     return size;
 }
 
-ResultsListBehaviour::ResultsListBehaviour(QListWidget* list, FormTempHost& host)
-    : QObject(list), list_(list), host_(host) {
+ResultsListBehaviour::ResultsListBehaviour(QListWidget* list, std::shared_ptr<FormTempHost> host)
+    : QObject(list), list_(list), host_(std::move(host)) {
     popup_ = [](QMenu* menu, const QPoint& globalPos) { menu->popup(globalPos); };
     list->setItemDelegate(new FixedRowHeightDelegate(list));
     list->setUniformItemSizes(true);
@@ -120,7 +120,7 @@ void ResultsListBehaviour::OnRightPress(int viewportY, const QPoint& globalPos) 
 void ResultsListBehaviour::OnMenuKey() {
     const int row = list_->currentRow();
     if (row < 0 || row >= list_->count()) return;
-    if (host_.MenuShown()) return;  // one key, one menu
+    if (host_->MenuShown()) return;  // one key, one menu
     QListWidgetItem* item = list_->item(row);
     list_->scrollToItem(item);
     list_->setCurrentRow(row);  // selected too, as a right press would leave it
@@ -134,8 +134,8 @@ void ResultsListBehaviour::OpenMenu(int listY, const QPoint& globalPos) {
     // A list long enough to overflow the 16-bit position cannot come from one DNS reply;
     // if it ever did, no menu beats a menu acting on the wrong row.
     if (listY > std::numeric_limits<std::int16_t>::max()) return;
-    host_.MenuY = static_cast<std::int16_t>(listY);
-    popup_(host_.Ensure()->Menu_Left, globalPos);
+    host_->MenuY = static_cast<std::int16_t>(listY);
+    popup_(host_->Ensure()->Menu_Left, globalPos);
 }
 
 }  // namespace quillet::actions

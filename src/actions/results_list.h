@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <functional>
+#include <memory>
 
 class QListWidget;
 class QMenu;
@@ -37,7 +38,7 @@ public:
     using PopupHook = std::function<void(QMenu* menu, const QPoint& globalPos)>;
 
     // Sets up `list` (row height, scrolling by whole rows, mouse tracking) and watches it.
-    ResultsListBehaviour(QListWidget* list, FormTempHost& host);
+    ResultsListBehaviour(QListWidget* list, std::shared_ptr<FormTempHost> host);
 
     // Tests replace the pop-up so nothing waits on a real menu.
     void SetPopupHook(PopupHook hook) { popup_ = std::move(hook); }
@@ -54,7 +55,7 @@ private:
     void OpenMenu(int listY, const QPoint& globalPos);
 
     QPointer<QListWidget> list_;
-    FormTempHost& host_;
+    std::shared_ptr<FormTempHost> host_;
     PopupHook popup_;
 };
 

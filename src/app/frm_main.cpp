@@ -120,8 +120,8 @@ FrmMain::FrmMain(platform::Platform& platform, ServerSettings settings, QWidget*
     actions::ActionContext actionContext{platform_, List_Show, {}};
     // The about box has an icon of its own, the small one only.
     actionContext.aboutIcon.addFile(QStringLiteral(":/skin/icon16.png"), QSize(16, 16));
-    aboutBox_ = std::make_unique<actions::FormTempHost>(actionContext, this);
-    new actions::ResultsListBehaviour(List_Show, *aboutBox_);
+    aboutBox_ = std::make_shared<actions::FormTempHost>(actionContext, this);
+    new actions::ResultsListBehaviour(List_Show, aboutBox_);
     connect(&wsk, &net::Wsk::DataArrival, this, &FrmMain::ArrivalHandler);
     connect(CMD_Send, &QPushButton::clicked, this, &FrmMain::QueryAction);
     connect(Txt_Domain, &QLineEdit::returnPressed, this, &FrmMain::QueryAction);

@@ -77,8 +77,10 @@ private:
     platform::Platform& platform_;
     ServerSettings settings_;
     bool emptyAnswerPending_ = false;
-    // The about box, which also owns the results list's context menu.
-    std::unique_ptr<actions::FormTempHost> aboutBox_;
+    // The about box, which also owns the results list's context menu. The list's behaviour and
+    // every box hold a share of it, so it outlives them whatever the order: Qt deletes them, as
+    // children, only after this member is gone, and whatever reaches them meanwhile finds it.
+    std::shared_ptr<actions::FormTempHost> aboutBox_;
     // The frame, shape, dragging and caption buttons of the frameless window.
     std::unique_ptr<FrameChrome> chrome_;
 };

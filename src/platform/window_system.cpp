@@ -77,6 +77,12 @@ bool QtWindowSystem::PlacesWindowsItself() const {
     return OnWayland();
 }
 
+QMargins QtWindowSystem::FrameMargins(const QWidget& window) const {
+    // On X11 Qt reads them from _NET_FRAME_EXTENTS once the window manager has framed the window.
+    const QWindow* handle = window.windowHandle();
+    return handle != nullptr ? handle->frameMargins() : QMargins();
+}
+
 bool QtWindowSystem::StartSystemMove(QWidget& window) {
     QWindow* handle = window.windowHandle();
     return handle != nullptr && handle->startSystemMove();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QRegion>
 #include <Qt>
 
@@ -32,6 +33,10 @@ public:
     // placement (Wayland): centring and dragging by hand would only fight it.
     [[nodiscard]] virtual bool PlacesWindowsItself() const = 0;
 
+    // The frame the window manager has put around `window`, as it announces it; none until it
+    // has (a window not yet on screen, or no window manager).
+    [[nodiscard]] virtual QMargins FrameMargins(const QWidget& window) const = 0;
+
     // Hands the pointer to the window system's own move or resize loop, from the pointer's
     // current position. False when the window system refuses (no window manager, some
     // XWayland setups): the caller then has to move or resize the window itself.
@@ -44,6 +49,7 @@ public:
     void SetShape(QWidget& window, const QRegion& shape) override;
     [[nodiscard]] bool MaskLimitsInputOnly() const override;
     [[nodiscard]] bool PlacesWindowsItself() const override;
+    [[nodiscard]] QMargins FrameMargins(const QWidget& window) const override;
     [[nodiscard]] bool StartSystemMove(QWidget& window) override;
     [[nodiscard]] bool StartSystemResize(QWidget& window, Qt::Edges edges) override;
 };

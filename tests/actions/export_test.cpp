@@ -4,6 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "actions/export.h"
 #include "fakes.h"
@@ -173,6 +178,26 @@ TEST_F(ExportTest, PathLongerThan255BytesIsUsedLikeAnyOther) {
     EXPECT_TRUE(ReadAll(longPath).endsWith("192.0.2.1\r\n"));
     ASSERT_EQ(world.messages.shown.size(), 1u);
     EXPECT_TRUE(world.messages.shown[0].text.endsWith(longPath));
+}
+
+// A disk that fills midway, played by a file-size limit in a child process: cut short 7 bytes
+// into a block or 1 byte before its end, the file keeps exactly its earlier bytes.
+TEST_F(ExportTest, ABlockCutShortLeavesTheFileAsItWas) {
+    Export();
+    const QByteArray before = ReadAll(path);
+    for (const qsizetype cut : {qsizetype(7), before.size() - 1}) {
+        if (fork() == 0) {  // only plain calls from here to _exit
+            std::signal(SIGXFSZ, SIG_IGN);
+            const auto size = static_cast<rlim_t>(before.size() + cut);
+            const rlimit limit{size, size};
+            const std::unique_ptr<QFile> file = OpenForAppend(path);
+            _exit(setrlimit(RLIMIT_FSIZE, &limit) != 0 || !file || AppendBlock(*file, before));
+        }
+        int status = -1;
+        wait(&status);
+        EXPECT_EQ(status, 0) << "the write did not fail, cut " << cut;
+        EXPECT_EQ(Str(ReadAll(path)), Str(before)) << "cut " << cut;
+    }
 }
 
 TEST(ExportEncoding, CharactersGbkCannotHoldBecomeQuestionMarks) {

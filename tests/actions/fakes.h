@@ -24,8 +24,8 @@ public:
         window.resize(251, 404);
         list = new QListWidget(&window);
         list->setGeometry(10, 170, 233, 198);
-        host = std::make_unique<FormTempHost>(ActionContext{platform, list, {}}, &window);
-        behaviour = new ResultsListBehaviour(list, *host);
+        host = std::make_shared<FormTempHost>(ActionContext{platform, list, {}}, &window);
+        behaviour = new ResultsListBehaviour(list, host);
         behaviour->SetPopupHook([this](QMenu* menu, const QPoint& at) {
             popups.push_back(menu);
             popupsAt.push_back(at);
@@ -60,7 +60,7 @@ public:
 
     QWidget window;
     QListWidget* list = nullptr;
-    std::unique_ptr<FormTempHost> host;
+    std::shared_ptr<FormTempHost> host;
     ResultsListBehaviour* behaviour = nullptr;
     std::vector<QMenu*> popups;
     std::vector<QPoint> popupsAt;  // global positions

@@ -287,5 +287,20 @@ TEST_F(QueryActionTest, ARightPressOnARowOffersTheMenuThatActsOnThatRow) {
               QStringList({QStringLiteral("https://www.baidu.com/s?wd=domain:192.0.2.7")}));
 }
 
+// Whatever still reaches the list, the menu or the endpoint while the window's parts go must
+// find what it uses (the sanitizer tree watches).
+TEST_F(QueryActionTest, TheWindowGoesCleanlyWithItsMenuOpenAndAReplyPending) {
+    Query("example.com", kTypeA);
+    NextQuery();
+    Answer(ExampleAReply(7));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->List_Show->count() == 2; }));
+    QTest::mousePress(window->List_Show->viewport(), Qt::RightButton, Qt::NoModifier, {20, 17});
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+    Answer(ExampleAReply(8));
+    window.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
 }  // namespace
 }  // namespace quillet::app

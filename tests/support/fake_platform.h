@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -81,6 +82,7 @@ public:
 // Records what the window asks of the window system; `accept` decides whether it lets the
 // window system's own move and resize loops start, `compositor` whether it behaves as
 // Wayland does (the mask limits input only, and windows are placed by the compositor).
+// `frame` is announced around a window once it is shown, as an X11 window manager does.
 class FakeWindowSystem final : public platform::WindowSystem {
 public:
     struct Start {
@@ -92,6 +94,9 @@ public:
     void SetShape(QWidget&, const QRegion& shape) override { shapes.push_back(shape); }
     bool MaskLimitsInputOnly() const override { return compositor; }
     bool PlacesWindowsItself() const override { return compositor; }
+    QMargins FrameMargins(const QWidget& window) const override {
+        return window.isVisible() ? frame : QMargins();
+    }
     bool StartSystemMove(QWidget&) override {
         starts.push_back({true, {}});
         return accept;
@@ -103,6 +108,7 @@ public:
 
     bool accept = true;
     bool compositor = false;  // behave as Wayland does
+    QMargins frame;
     std::vector<QRegion> shapes;
     std::vector<Start> starts;
 };

@@ -29,8 +29,8 @@ TEST(FramePlacement, CentredUnlessTheWindowDoesNotFit) {
         QPoint topLeft;
     };
     for (const Case& c : std::vector<Case>{
-             {{0, 0, 1280, 800}, {514, 197}},
-             {{1280, 0, 1920, 1080}, {2114, 337}},  // a second screen
+             {{0, 0, 1280, 800}, {514, 198}},
+             {{1280, 0, 1920, 1080}, {2114, 338}},  // a second screen
              {{0, 0, 640, 400}, {194, 0}},          // 1280 x 800 at scale 2: too low
              {{0, 30, 640, 370}, {194, 30}},        // under a top panel
              {{100, 50, 200, 300}, {100, 50}},      // too narrow and too low
