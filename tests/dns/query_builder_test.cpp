@@ -40,6 +40,11 @@ std::string Wide(std::initializer_list<std::size_t> lengths) {
     return s;
 }
 
+// One label of n x's as the wire has it.
+Bytes XLabel(std::uint8_t n) {
+    return Concat({{n}, Bytes(n, 'x')});
+}
+
 // The name bytes of Labels(n).
 Bytes LabelBytes(std::size_t n) {
     Bytes name;
@@ -105,20 +110,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"ab.", {0x02, 'a', 'b', 0x00}},
                       NameCase{"a b.c", {0x03, 'a', 0x20, 'b', 0x01, 'c', 0x00}},
                       NameCase{"Ex-1.c_d", {0x04, 'E', 'x', '-', '1', 0x03, 'c', '_', 'd', 0x00}},
-                      NameCase{Repeat('x', 63) + ".c",
-                               Concat({{63}, Bytes(63, 'x'), {0x01, 'c', 0x00}})},
+                      NameCase{Repeat('x', 63) + ".c", Concat({XLabel(63), {0x01, 'c', 0x00}})},
                       NameCase{Labels(10), LabelBytes(10)},        // nine dots
                       NameCase{Labels(10) + ".", LabelBytes(10)},  // the root is no label
                       NameCase{Wide({63, 63, 63, 61}),  // 255 octets, the most a name may have
-                               Concat({{63},
-                                       Bytes(63, 'x'),
-                                       {63},
-                                       Bytes(63, 'x'),
-                                       {63},
-                                       Bytes(63, 'x'),
-                                       {61},
-                                       Bytes(61, 'x'),
-                                       {0x00}})}),
+                               Concat({XLabel(63), XLabel(63), XLabel(63), XLabel(61), {0x00}})}),
     quillet::testing::NameBy(&NameCase::domain));
 
 struct FailCase {
