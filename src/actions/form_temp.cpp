@@ -115,11 +115,10 @@ void FormTemp::BuildMenu() {
 QPoint CentredClientPos(const QRect& over, QSize client, const QMargins& frame,
                         const QRect& screen) {
     const QSize outer = client.grownBy(frame);
-    const int left = over.left() + (over.width() - outer.width()) / 2;
-    const int top = over.top() + (over.height() - outer.height()) / 2;
+    const QPoint centred = platform::CentredIn(over, outer);
     const QPoint onScreen(
-        std::max(std::min(left, screen.right() + 1 - outer.width()), screen.left()),
-        std::max(std::min(top, screen.bottom() + 1 - outer.height()), screen.top()));
+        std::max(std::min(centred.x(), screen.right() + 1 - outer.width()), screen.left()),
+        std::max(std::min(centred.y(), screen.bottom() + 1 - outer.height()), screen.top()));
     return onScreen + QPoint(frame.left(), frame.top());
 }
 

@@ -8,6 +8,11 @@
 
 namespace quillet::platform {
 
+QPoint CentredIn(const QRect& area, QSize size) {
+    return QPoint(area.left() + (area.width() - size.width()) / 2,
+                  area.top() + (area.height() - size.height()) / 2);
+}
+
 namespace {
 
 // How far row `row` (counted from the nearer horizontal edge) is cut in from the side by a

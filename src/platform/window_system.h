@@ -1,12 +1,18 @@
 #pragma once
 
 #include <QMargins>
+#include <QRect>
 #include <QRegion>
 #include <Qt>
 
 class QWidget;
 
 namespace quillet::platform {
+
+// The top-left corner that centres `size` in `area`: half the room left over, rounded down.
+// (QRect::center() rounds the area's middle down first and lands a pixel high on an even
+// area.) One rule for every window the program places.
+[[nodiscard]] QPoint CentredIn(const QRect& area, QSize size);
 
 // The shape a rounded-rectangle region gets from the window system of old: right and bottom
 // are one past the last column and row, and the figure is drawn one pixel in from them, so

@@ -76,10 +76,7 @@ Qt::CursorShape PointerShape(Zone zone) {
 }
 
 QPoint CentredTopLeft(const QRect& area, QSize size) {
-    // The room left over, halved and rounded down. QRect::center() rounds the area's
-    // middle down first and would put the window a pixel too high on an even-sized screen.
-    const QPoint centred(area.left() + (area.width() - size.width()) / 2,
-                         area.top() + (area.height() - size.height()) / 2);
+    const QPoint centred = platform::CentredIn(area, size);
     return QPoint(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()));
 }
 
