@@ -30,9 +30,9 @@ inline QByteArray ExampleAReply(quint8 last) {
 // desktop seams.
 class MainWindowTest : public ::testing::Test {
 protected:
-    void OpenWindow(quint16 port) {
+    void OpenWindow(quint16 port, const QString& server = QStringLiteral("127.0.0.1")) {
         app::ServerSettings settings;
-        settings.servers = {"127.0.0.2", "127.0.0.1", "127.0.0.3", "127.0.0.4"};
+        settings.servers = {"127.0.0.2", server, "127.0.0.3", "127.0.0.4"};
         settings.port = port;
         window = std::make_unique<app::FrmMain>(fake.platform, settings);
         window->show();
