@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/frm_main.h"
+#include "support/drain_events.h"
 #include "support/fake_platform.h"
 
 namespace quillet::testing {
@@ -71,9 +72,9 @@ protected:
         return last.data();
     }
     bool NothingSent() {
-        // A send reaches loopback before the call that makes it returns; 150 ms of event loop
-        // also covers one made from a queued event or a zero timer, even on a busy machine.
-        QTest::qWait(150);
+        // A send reaches loopback before the call that makes it returns, so once what is
+        // queued has run, a datagram not waiting on the socket was never sent.
+        DrainEvents();
         return !server.hasPendingDatagrams();
     }
     void Answer(const QByteArray& reply) {
