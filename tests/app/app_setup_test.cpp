@@ -8,12 +8,8 @@
 #include <QFontMetrics>
 #include <QTranslator>
 #include <algorithm>
-#include <optional>
-#include <sstream>
 #include <string_view>
-#include <vector>
 
-#include "app/command_line.h"
 #include "texts/qt_texts.h"
 
 namespace quillet::app {
@@ -68,36 +64,6 @@ TEST(AppSetupTest, QtsOwnDialogsSpeakChinese) {
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("确定"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
     QCoreApplication::removeTranslator(&translator);
-}
-
-// Ours are answered on stdout before Qt starts, wherever they stand; what Qt leaves over is
-// refused on stderr.
-TEST(AppSetupTest, CommandLine) {
-    const std::string usage = "Usage: quillet [--help | --version] [QT-OPTION]...";
-    const struct {
-        std::vector<std::string_view> arguments;
-        std::optional<int> status;  // nothing: the window opens
-        std::string firstLine;
-    } rows[] = {
-        {{}, {}, ""},
-        {{"--help"}, 0, usage},
-        {{"-session", "s1", "--version"}, 0, "quillet " QUILLET_VERSION},
-        {{"--version", "--help"}, 0, usage},
-        {{"--bogus", "--version-"}, 2, "quillet: unknown argument: --bogus"},
-        {{"example.com"}, 2, "quillet: unknown argument: example.com"},
-    };
-    for (const auto& row : rows) {
-        std::ostringstream out;
-        std::ostringstream err;
-        std::optional<int> status = AnswerOwnOption(row.arguments, out);
-        const bool answered = status.has_value();
-        if (!answered) status = RefuseLeftovers(row.arguments, err);
-        EXPECT_EQ(status, row.status) << row.firstLine;
-        const std::string text = (answered ? out : err).str();
-        EXPECT_EQ((answered ? err : out).str(), "") << row.firstLine;
-        EXPECT_EQ(text.substr(0, text.find('\n')), row.firstLine);
-        EXPECT_EQ(status == 2, text.find("\n" + usage + "\n") != std::string::npos) << text;
-    }
 }
 
 }  // namespace
