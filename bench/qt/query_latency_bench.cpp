@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < rounds; ++i) {
         clock.start();
         bare.writeDatagram(reinterpret_cast<const char*>(query.datagram.data()),
-                           static_cast<qint64>(query.datagram.size()), QHostAddress::LocalHost,
+                           static_cast<qint64>(query.datagram.size()), server.address(),
                            server.port());
         if (!bare.waitForReadyRead(2000)) {
             std::fprintf(stderr, "no reply\n");
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
 
     quillet::testing::FakePlatform fake;
     quillet::app::ServerSettings settings;
-    settings.servers = {"127.0.0.1", "127.0.0.1"};
+    settings.servers = {server.address().toString(), server.address().toString()};
     settings.port = server.port();
     quillet::app::FrmMain window(fake.platform, settings);
     window.show();

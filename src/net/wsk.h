@@ -34,9 +34,6 @@ public:
     // The datagram that the last DataArrival announced, at most maxDatagramBytes of it.
     QByteArray GetData() const { return arrived_; }
 
-    // The local port the system assigned on the first send (0 before it).
-    [[nodiscard]] quint16 LocalPort() const { return socket_.localPort(); }
-
     // Counts for the curious (and the flood tests): datagrams dropped for a wrong sender.
     std::uint64_t DroppedCount() const { return dropped_; }
 

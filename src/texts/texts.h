@@ -116,6 +116,24 @@ inline constexpr std::string_view kExportedCountAfter = "条记录";
 inline constexpr std::string_view kExportedPathLabel = "导出位置:";
 inline constexpr std::string_view kExportedTitle = "导出结果成功";
 
+// The terminal's texts, for --help, --version and a command line that Qt does not take
+// either. English, as every program in /usr/bin answers these, whatever its window speaks.
+inline constexpr std::string_view kHelpOption = "--help";
+inline constexpr std::string_view kVersionOption = "--version";
+inline constexpr std::string_view kUsageLine =
+    "Usage: quillet [--help | --version] [QT-OPTION]...\n";
+inline constexpr std::string_view kHelpText =
+    "Look up the DNS records of a domain, in a window.\n"
+    "\n"
+    "      --help     display this help and exit\n"
+    "      --version  output version information and exit\n"
+    "\n"
+    "Qt's own options, such as -platform NAME, -display DISPLAY, -style NAME and\n"
+    "-session NAME, reach Qt as for every Qt program. See quillet(1).\n";
+inline constexpr std::string_view kVersionPrefix = "quillet ";  // then the version number
+inline constexpr std::string_view kLicenceLine = "Released under the MIT licence.\n";
+inline constexpr std::string_view kUnknownArgument = "quillet: unknown argument: ";
+
 // The domain check's verdict in words. Nothing shows it: a rejected domain gets the query
 // action's own message instead.
 [[nodiscard]] constexpr std::string_view TextOf(dns::Verdict verdict) {

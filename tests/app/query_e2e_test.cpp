@@ -34,7 +34,7 @@ protected:
     }
     void SetUp() override {
         ASSERT_EQ(startError, QString()) << startError.toStdString();
-        OpenWindow(server->port());
+        OpenWindow(server->port(), server->address().toString());
     }
 
     // Runs one query and waits until its rows (or the empty-answer box) are in.

@@ -66,12 +66,15 @@ manual="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>"$work
 grep -q "quillet - look up the DNS records of a domain" <<<"$manual" || fail "manual: $manual"
 
 # The unpacked program on a private X server of its own: it must start and map its window.
+# Qt's own options reach Qt: without -display it finds no X server, and a -session it did not
+# take would be refused.
 Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 wait_until 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
-env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb ASAN_OPTIONS=detect_leaks=0 \
-    XDG_DATA_DIRS="$share:/usr/share" "$work/root/usr/bin/quillet" >"$work/quillet.log" 2>&1 &
+env -u WAYLAND_DISPLAY -u DISPLAY -u QT_QPA_PLATFORM ASAN_OPTIONS=detect_leaks=0 \
+    XDG_DATA_DIRS="$share:/usr/share" "$work/root/usr/bin/quillet" -platform xcb \
+    -display "$DISPLAY" -session quillet-test >"$work/quillet.log" 2>&1 &
 app=$!
 pids+=("$app")
 window_viewable() {

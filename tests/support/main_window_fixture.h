@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/frm_main.h"
+#include "support/drain_events.h"
 #include "support/fake_platform.h"
 
 namespace quillet::testing {
@@ -30,9 +31,9 @@ inline QByteArray ExampleAReply(quint8 last) {
 // desktop seams.
 class MainWindowTest : public ::testing::Test {
 protected:
-    void OpenWindow(quint16 port) {
+    void OpenWindow(quint16 port, const QString& server = QStringLiteral("127.0.0.1")) {
         app::ServerSettings settings;
-        settings.servers = {"127.0.0.2", "127.0.0.1", "127.0.0.3", "127.0.0.4"};
+        settings.servers = {"127.0.0.2", server, "127.0.0.3", "127.0.0.4"};
         settings.port = port;
         window = std::make_unique<app::FrmMain>(fake.platform, settings);
         window->show();
@@ -71,9 +72,9 @@ protected:
         return last.data();
     }
     bool NothingSent() {
-        // A send reaches loopback before the call that makes it returns; 150 ms of event loop
-        // also covers one made from a queued event or a zero timer, even on a busy machine.
-        QTest::qWait(150);
+        // A send reaches loopback before the call that makes it returns, so once what is
+        // queued has run, a datagram not waiting on the socket was never sent.
+        DrainEvents();
         return !server.hasPendingDatagrams();
     }
     void Answer(const QByteArray& reply) {

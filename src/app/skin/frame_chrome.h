@@ -77,7 +77,6 @@ public:
     [[nodiscard]] bool Dragging() const { return drag_.has_value(); }
 
     // The font the title is printed in (the window's own font serves the controls).
-    void SetTitleFont(const QFont& font) { titleFont_ = font; }
     [[nodiscard]] static QFont DefaultTitleFont();
 
     // Watches a minimised window; see OnTimer1.

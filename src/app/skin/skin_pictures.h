@@ -22,7 +22,6 @@ public:
     SkinPicture(QImage normal, QString doubledPath);
 
     [[nodiscard]] QSize Size() const { return normal_.size(); }
-    [[nodiscard]] bool IsNull() const { return normal_.isNull(); }
 
     // The copy that suits a device of this pixel ratio, with its ratio set accordingly.
     [[nodiscard]] const QImage& ForRatio(qreal devicePixelRatio) const;

@@ -13,6 +13,7 @@
 #include "app/skin/draw_module.h"
 #include "app/skin/retained_surface.h"
 #include "app/skin/skin_pictures.h"
+#include "support/drain_events.h"
 #include "support/fake_platform.h"
 
 namespace quillet::app {
@@ -342,7 +343,7 @@ TEST_F(ChromeTest, UnderACompositorTheWindowIsLeftWhereItPutsIt) {
     Send(&window, QEvent::MouseButtonPress, {120, 250}, Qt::LeftButton, Qt::LeftButton);
     Send(&window, QEvent::MouseMove, {150, 270}, Qt::NoButton, Qt::LeftButton);
     Send(&window, QEvent::MouseButtonRelease, {150, 270}, Qt::LeftButton, Qt::NoButton);
-    QTest::qWait(50);  // a move shows in pos() one event-loop turn later: 50 ms is many
+    testing::DrainEvents();  // a move shows in pos() one event-loop turn later
     EXPECT_EQ(window.pos(), QPoint(194, 0));
 }
 
@@ -368,7 +369,7 @@ TEST_F(ChromeTest, AcceptedDragIsLeftToTheWindowSystem) {
     const QPoint start = window.pos();
     Send(&window, QEvent::MouseButtonPress, {120, 250}, Qt::LeftButton, Qt::LeftButton);
     Send(&window, QEvent::MouseMove, {150, 270}, Qt::NoButton, Qt::LeftButton);
-    QTest::qWait(50);  // a move shows in pos() one event-loop turn later: 50 ms is many
+    testing::DrainEvents();  // a move shows in pos() one event-loop turn later
     EXPECT_EQ(window.pos(), start);
     EXPECT_FALSE(chrome->Dragging());
     Send(&window, QEvent::MouseButtonRelease, {150, 270}, Qt::LeftButton, Qt::NoButton);
