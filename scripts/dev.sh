@@ -13,7 +13,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev libgtest-dev libbench
 RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk hicolor-icon-theme iputils-ping xdg-utils
               xvfb xauth qt6-wayland)
 TEST_PACKAGES=(knot iproute2 util-linux desktop-file-utils appstream dpkg weston lintian man-db
-               x11-utils qt6-base-dev-tools)
+               x11-utils qt6-base-dev-tools clang-format)
 
 log() { printf '== %s\n' "$*" >&2; }
 
