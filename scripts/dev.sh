@@ -2,7 +2,7 @@
 # Quillet's developer entry point.
 #   scripts/dev.sh run    install what is missing, build, start Quillet
 #   scripts/dev.sh test   install what is missing, build, run every test
-#                         (normal build, ASan+UBSan build, and the decoder fuzz smoke run)
+#                         (normal build, ASan+UBSan build, and the fuzz smoke runs)
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -13,7 +13,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev libgtest-dev libbench
 RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk hicolor-icon-theme iputils-ping xdg-utils
               xvfb xauth qt6-wayland)
 TEST_PACKAGES=(knot iproute2 util-linux desktop-file-utils appstream dpkg weston lintian man-db
-               x11-utils qt6-base-dev-tools)
+               x11-utils qt6-base-dev-tools clang-format)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -85,10 +85,10 @@ cmd_test() {
     log "codec tests with LeakSanitizer"
     isolated env ASAN_OPTIONS=detect_leaks=1 "$ROOT/build-asan/tests/dns/dns_tests" --gtest_brief=1
 
-    log "decoder fuzzing (clang, libFuzzer, short run)"
+    log "fuzzing the decoder and the query builder (clang, libFuzzer, short runs)"
     CXX=clang++ cmake -S "$ROOT" -B "$ROOT/build-fuzz" -G Ninja \
         -DQUILLET_GUI=OFF -DQUILLET_FUZZ=ON -DQUILLET_TESTS=ON >/dev/null
-    cmake --build "$ROOT/build-fuzz" -j "$JOBS" --target decoder_fuzz
+    cmake --build "$ROOT/build-fuzz" -j "$JOBS" --target decoder_fuzz query_fuzz
     # The codec tests already ran twice above; here only the fuzz run.
     isolated ctest --test-dir "$ROOT/build-fuzz" --output-on-failure -L fuzz
 }

@@ -1,5 +1,6 @@
 #include "dns/query_builder.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 
@@ -43,9 +44,10 @@ BuiltQuery BuildDNSQuery(std::string_view domain, std::optional<RecordType> type
     id.insert(0, 4 - id.size(), '0');
     out.push_back(HexPairValue(id[0], id[1]).value_or(0));
     out.push_back(HexPairValue(id[2], id[3]).value_or(0));
-    for (const std::uint8_t b : {0x01, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}) {
-        out.push_back(b);
-    }
+    // Recursion desired, one question, no other records.
+    constexpr std::array<std::uint8_t, 10> kHeaderRest{0x01, 0x00, 0x00, 0x01, 0x00,
+                                                       0x00, 0x00, 0x00, 0x00, 0x00};
+    out.insert(out.end(), kHeaderRest.begin(), kHeaderRest.end());
 
     const std::size_t nameStart = out.size();
     for (const std::string_view label : labels) {
@@ -65,9 +67,10 @@ BuiltQuery BuildDNSQuery(std::string_view domain, std::optional<RecordType> type
     }
 
     const auto typeValue = static_cast<std::uint16_t>(type ? *type : RecordType{});
-    for (const std::uint8_t b : {0x00, typeValue >> 8, typeValue & 0xFF, 0x00, 0x01}) {
-        out.push_back(b);
-    }
+    // The root's zero, the type's two bytes in network order, class IN.
+    const std::array<std::uint8_t, 5> tail{0x00, static_cast<std::uint8_t>(typeValue >> 8),
+                                           static_cast<std::uint8_t>(typeValue & 0xFF), 0x00, 0x01};
+    out.insert(out.end(), tail.begin(), tail.end());
     return query;
 }
 
