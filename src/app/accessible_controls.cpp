@@ -4,9 +4,12 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #include "actions/form_temp.h"
@@ -110,6 +113,161 @@ private:
     QPushButton* button() const { return static_cast<QPushButton*>(object()); }
 };
 
+// Qt's own interface for a line edit edits it whenever a screen reader asks, also under a modal
+// box that keeps keys from it. This one is Qt's, reading through the line edit's public
+// functions, with every change refused while input is blocked.
+class LineEditAccessible final : public QAccessibleWidget,
+                                 public QAccessibleTextInterface,
+                                 public QAccessibleEditableTextInterface {
+public:
+    explicit LineEditAccessible(QLineEdit* edit)
+        : QAccessibleWidget(edit, QAccessible::EditableText) {
+        addControllingSignal(QStringLiteral("textChanged(const QString&)"));
+        addControllingSignal(QStringLiteral("returnPressed()"));
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::EditableTextInterface) {
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QString text(QAccessible::Text t) const override {
+        QString text = t == QAccessible::Value ? edit()->displayText() : QString();
+        if (text.isEmpty()) text = QAccessibleWidget::text(t);
+        if (text.isEmpty() && t == QAccessible::Description) text = edit()->placeholderText();
+        return text;
+    }
+    void setText(QAccessible::Text t, const QString& text) override {
+        if (t != QAccessible::Value) {
+            QAccessibleWidget::setText(t, text);
+        } else if (Free()) {
+            edit()->setText(text);
+        }
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = true;
+        state.readOnly = edit()->isReadOnly();
+        state.passwordEdit = edit()->echoMode() != QLineEdit::Normal;
+        state.selectableText = true;
+        return state;
+    }
+    void doAction(const QString& action) override {
+        if (Free()) QAccessibleWidget::doAction(action);
+    }
+
+    // Reading.
+    void selection(int index, int* start, int* end) const override {
+        *start = *end = 0;
+        if (index != 0 || !edit()->hasSelectedText()) return;
+        *start = edit()->selectionStart();
+        *end = edit()->selectionEnd();
+    }
+    int selectionCount() const override { return edit()->hasSelectedText() ? 1 : 0; }
+    int cursorPosition() const override { return edit()->cursorPosition(); }
+    QString text(int start, int end) const override {
+        return start > end ? QString() : edit()->displayText().mid(start, end - start);
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                             int* end) const override {
+        return QAccessibleTextInterface::textBeforeOffset(Offset(offset), boundary, start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                            int* end) const override {
+        return QAccessibleTextInterface::textAfterOffset(Offset(offset), boundary, start, end);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                         int* end) const override {
+        return QAccessibleTextInterface::textAtOffset(Offset(offset), boundary, start, end);
+    }
+    int characterCount() const override { return static_cast<int>(edit()->displayText().size()); }
+    // From where the cursor stands now, which the line edit tells input methods, scrolled
+    // text and margins included.
+    QRect characterRect(int offset) const override {
+        const QString shown = edit()->displayText();
+        if (offset < 0 || offset >= shown.size()) return {};
+        const QFontMetrics metrics(edit()->font());
+        const QRect cursor = edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const int x = cursor.x() + metrics.horizontalAdvance(shown.left(offset)) -
+                      metrics.horizontalAdvance(shown.left(edit()->cursorPosition()));
+        const QRect rect(x, edit()->textMargins().top(),
+                         metrics.horizontalAdvance(shown.at(offset)), metrics.height());
+        return rect.translated(edit()->mapToGlobal(QPoint(0, 0)));
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        return edit()->cursorPositionAt(edit()->mapFromGlobal(point));
+    }
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = *end = offset;
+        return {};
+    }
+
+    // Changing.
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int index) override {
+        if (index == 0 && Free()) edit()->deselect();
+    }
+    void setSelection(int index, int start, int end) override {
+        if (index == 0 && Free()) edit()->setSelection(start, end - start);
+    }
+    void setCursorPosition(int position) override {
+        if (Free()) edit()->setCursorPosition(position);
+    }
+    void scrollToSubstring(int start, int end) override {
+        if (!Free()) return;
+        edit()->setCursorPosition(end);
+        edit()->setCursorPosition(start);
+    }
+    void deleteText(int start, int end) override {
+        if (Free()) edit()->setText(edit()->text().remove(start, end - start));
+    }
+    void insertText(int offset, const QString& text) override {
+        if (Free()) edit()->setText(edit()->text().insert(offset, text));
+    }
+    void replaceText(int start, int end, const QString& text) override {
+        if (Free()) edit()->setText(edit()->text().replace(start, end - start, text));
+    }
+
+private:
+    QLineEdit* edit() const { return static_cast<QLineEdit*>(object()); }
+    [[nodiscard]] bool Free() const { return !platform::InputBlockedByModal(*edit()); }
+    // -2 asks for the text around the cursor.
+    [[nodiscard]] int Offset(int offset) const { return offset == -2 ? cursorPosition() : offset; }
+};
+
+// Selects what the user selects, by pointer, keys or screen reader, only while no modal box
+// keeps input from the view: Qt's interface for an item view selects rows whenever asked. The
+// model's own resets go through.
+class ModalAwareSelection final : public QItemSelectionModel {
+public:
+    explicit ModalAwareSelection(QAbstractItemView& view)
+        : QItemSelectionModel(view.model(), &view), view_(view) {}
+
+    void select(const QModelIndex& index, SelectionFlags command) override {
+        if (Free()) QItemSelectionModel::select(index, command);
+    }
+    void select(const QItemSelection& selection, SelectionFlags command) override {
+        if (Free()) QItemSelectionModel::select(selection, command);
+    }
+    void clear() override {
+        const QScopedValueRollback resetting(resetting_, true);
+        QItemSelectionModel::clear();
+    }
+    void reset() override {
+        const QScopedValueRollback resetting(resetting_, true);
+        QItemSelectionModel::reset();
+    }
+
+private:
+    [[nodiscard]] bool Free() const { return resetting_ || !platform::InputBlockedByModal(view_); }
+
+    QAbstractItemView& view_;
+    bool resetting_ = false;
+};
+
 // The about box's web-site line: a link that a screen reader can follow as a click does.
 class LinkLabelAccessible final : public QAccessibleWidget {
 public:
@@ -177,6 +335,9 @@ QAccessibleInterface* ControlFactory(const QString& className, QObject* object) 
     if (className == QLatin1String("QPushButton") && qobject_cast<FrmMain*>(widget->window())) {
         return new PushButtonAccessible(static_cast<QPushButton*>(widget));
     }
+    if (className == QLatin1String("QLineEdit") && qobject_cast<FrmMain*>(widget->window())) {
+        return new LineEditAccessible(static_cast<QLineEdit*>(widget));
+    }
     if (className == QLatin1String(FrmMain::staticMetaObject.className())) {
         return new WindowAccessible(widget);
     }
@@ -189,6 +350,10 @@ QAccessibleInterface* ControlFactory(const QString& className, QObject* object) 
 }
 
 }  // namespace
+
+void RefuseSelectionUnderModal(QAbstractItemView& view) {
+    view.setSelectionModel(new ModalAwareSelection(view));
+}
 
 void InstallAccessibleControls() {
     static const bool installed = [] {
