@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUdpSocket>
 
+#include "actions/form_temp.h"
 #include "support/main_window_fixture.h"
 
 namespace quillet::app {
@@ -225,6 +226,7 @@ TEST_F(QueryActionTest, ScreenReadersFindNamedButtonsAndDropDowns) {
         {window->LabControlBox[2], QAccessible::Button, QStringLiteral("关闭")},
         {window->Comb_DNS, QAccessible::ComboBox, QStringLiteral("域名服务器")},
         {window->Comb_Sel, QAccessible::ComboBox, QStringLiteral("查询类型")},
+        {window.get(), QAccessible::Window, QStringLiteral("Quillet")},
     };
     for (const auto& e : expected) {
         QAccessibleInterface* control = QAccessible::queryAccessibleInterface(e.control);
@@ -234,17 +236,28 @@ TEST_F(QueryActionTest, ScreenReadersFindNamedButtonsAndDropDowns) {
     }
     EXPECT_EQ(QAccessible::queryAccessibleInterface(window->Comb_Sel)->text(QAccessible::Value),
               kTypeMX);
+    // The hex dump's scratch box is never shown, and readers do not find it either.
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
+    for (int i = 0; i < frame->childCount(); ++i) {
+        EXPECT_NE(frame->child(i)->object(), window->Txt_Show);
+    }
 
     // Pressed through the screen reader, the about button opens the box, with its own icon.
     QString title;
     QList<QSize> iconSizes;
     bool iconDrawn = false;
+    QAccessible::Role linkRole = QAccessible::NoRole;
     QTimer inspector;
     QObject::connect(&inspector, &QTimer::timeout, [&] {
         if (QWidget* box = QApplication::activeModalWidget()) {
             title = box->windowTitle();
             iconSizes = box->windowIcon().availableSizes();
             iconDrawn = !box->windowIcon().pixmap(QSize(16, 16)).isNull();
+            if (auto* site = box->findChild<actions::ClickableLabel*>()) {
+                QAccessibleInterface* link = QAccessible::queryAccessibleInterface(site);
+                linkRole = link->role();
+                link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            }
             box->close();
         }
     });
@@ -257,6 +270,9 @@ TEST_F(QueryActionTest, ScreenReadersFindNamedButtonsAndDropDowns) {
     EXPECT_EQ(title, QStringLiteral("关于作者"));
     EXPECT_EQ(iconSizes, QList<QSize>{QSize(16, 16)});
     EXPECT_TRUE(iconDrawn);
+    // Its web-site line is a link that the reader can follow.
+    EXPECT_EQ(linkRole, QAccessible::Link);
+    EXPECT_EQ(fake.urls.opened, QStringList{QStringLiteral("www.example.org")});
 }
 
 // Under the Save dialog and under the about box, what a screen reader asks of the main window
