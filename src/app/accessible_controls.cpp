@@ -28,8 +28,8 @@ public:
     QStringList actionNames() const override { return {pressAction()}; }
 
     // The frame code knows a click only as a left press and release inside the button. Sent
-    // later, so that a modal about box does not hold up the screen reader's call.
-    // The frame code refuses the press too, should a modal box open before it arrives.
+    // later, so that a modal about box does not hold up the screen reader's call; should a
+    // modal box open meanwhile, the frame code refuses the press itself.
     void doAction(const QString& action) override {
         if (action != pressAction() || platform::InputBlockedByModal(*widget())) return;
         QTimer::singleShot(0, widget(), [label = QPointer<QWidget>(widget())] {
