@@ -180,7 +180,29 @@ QWidget* FormTemp::DialogParent() {
     return this;
 }
 
+FormTemp::Waiting::Waiting(FormTemp& form) : form_(form) {
+    ++form_.waiting_;
+}
+
+FormTemp::Waiting::~Waiting() {
+    if (--form_.waiting_ == 0 && form_.unloaded_) form_.deleteLater();
+}
+
+void FormTemp::Unload() {
+    unloaded_ = true;
+    if (waiting_ == 0) deleteLater();
+}
+
+void FormTemp::ShowModal() {
+    const Waiting waiting(*this);
+    Command1->setFocus();
+    exec();
+}
+
 void FormTemp::Saveas() {
+    // The dialog and the report wait in nested loops, where the box may be closed and
+    // unloaded; it stays until this returns.
+    const Waiting waiting(*this);
     platform::Platform& platform = context_.platform;
     if (context_.resultsList == nullptr) return;
     const platform::SaveDialogOptions options{
@@ -220,14 +242,15 @@ bool FormTempHost::MenuShown() const {
 }
 
 void FormTempHost::ShowAboutModal(QWidget* mainWindow) {
-    FormTemp* form = Ensure();
+    const QPointer<FormTemp> form = Ensure();
+    // Qt refuses to show a box modally inside its own modal showing, and the outer showing
+    // still owns it.
+    if (form->isVisible()) return;
     if (mainWindow != nullptr) form->CentreOver(mainWindow);
-    form->Command1->setFocus();
-    form->exec();
+    form->ShowModal();
     // Closing the box, by its button or otherwise, unloads it: the next use makes a new one.
-    // Its parent owns it until the deferred delete; from here on nothing reaches it.
-    if (form_ != nullptr) form_->deleteLater();
-    form_.clear();
+    if (form_ == form) form_.clear();
+    if (form != nullptr) form->Unload();
 }
 
 }  // namespace quillet::actions

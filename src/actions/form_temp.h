@@ -67,6 +67,11 @@ public:
     void CentreOver(QWidget* window);
     // Appends every result row to a file the user picks, then reports the count and path.
     void Saveas();
+    // Shows the box modally; returns once it is closed.
+    void ShowModal();
+    // Closing unloads the box: it is destroyed as soon as none of its methods waits in a
+    // nested event loop (a dialog, a message box, its own modal showing) any more.
+    void Unload();
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -82,6 +87,18 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // Held by every method of the box for as long as it may run a nested event loop.
+    class Waiting {
+    public:
+        explicit Waiting(FormTemp& form);
+        ~Waiting();
+        Waiting(const Waiting&) = delete;
+        Waiting& operator=(const Waiting&) = delete;
+
+    private:
+        FormTemp& form_;
+    };
+
     void BuildWindow();
     void BuildMenu();
     void PlaceCentred();
@@ -93,6 +110,8 @@ private:
     std::shared_ptr<const FormTempHost> host_;
     QPointer<QWidget> centreOver_;  // set while the frame may still change
     QMargins placedWith_;           // the frame the box was last centred with
+    int waiting_ = 0;               // methods of the box inside a nested event loop
+    bool unloaded_ = false;
 };
 
 // Keeps at most one about box alive: made (hidden) on first use, made anew after closing it has
@@ -108,7 +127,7 @@ public:
     // Whether the context menu is open now.
     [[nodiscard]] bool MenuShown() const;
     // Shows the about box modally, centred over `mainWindow`; returns once it is closed, and
-    // the box is gone then.
+    // the box is unloaded then. Does nothing while the box is open already.
     void ShowAboutModal(QWidget* mainWindow);
 
     // Where the right press that last opened the context menu was: pixels from the top of the

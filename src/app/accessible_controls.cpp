@@ -4,9 +4,18 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimer>
+
+#include "actions/form_temp.h"
+#include "app/frm_main.h"
+#include "app/line_edit_accessible.h"
+#include "platform/modality.h"
 
 namespace quillet::app {
 namespace {
@@ -19,9 +28,10 @@ public:
     QStringList actionNames() const override { return {pressAction()}; }
 
     // The frame code knows a click only as a left press and release inside the button. Sent
-    // later, so that a modal about box does not hold up the screen reader's call.
+    // later, so that a modal about box does not hold up the screen reader's call; should a
+    // modal box open meanwhile, the frame code refuses the press itself.
     void doAction(const QString& action) override {
-        if (action != pressAction()) return;
+        if (action != pressAction() || platform::InputBlockedByModal(*widget())) return;
         QTimer::singleShot(0, widget(), [label = QPointer<QWidget>(widget())] {
             const QPointF centre = QRectF(label->rect()).center();
             const QPointF global = label->mapToGlobal(centre);
@@ -61,6 +71,7 @@ public:
 
     QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
     void doAction(const QString& action) override {
+        if (platform::InputBlockedByModal(*combo())) return;
         if (action == showMenuAction() || action == pressAction()) combo()->showPopup();
     }
 
@@ -68,10 +79,143 @@ private:
     QComboBox* combo() const { return static_cast<QComboBox*>(object()); }
 };
 
+// Qt's own interface for a push button presses it whenever it is enabled, also under a modal
+// box that keeps clicks from it. Name and state come from the button as in Qt's.
+class PushButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit PushButtonAccessible(QPushButton* button)
+        : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QString text(QAccessible::Text t) const override {
+        const QString own = QAccessibleWidget::text(t);
+        if (t != QAccessible::Name || !own.isEmpty()) return own;
+        return button()->text().remove(QLatin1Char('&'));
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.pressed = button()->isDown();
+        state.defaultButton = button()->isDefault();
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (!button()->isEnabled() || platform::InputBlockedByModal(*button())) return;
+        if (action == pressAction()) {
+            button()->animateClick();
+        } else {
+            QAccessibleWidget::doAction(action);
+        }
+    }
+
+private:
+    QPushButton* button() const { return static_cast<QPushButton*>(object()); }
+};
+
+// Selects what the user selects, by pointer, keys or screen reader, only while no modal box
+// keeps input from the view: Qt's interface for an item view selects rows whenever asked. The
+// model's own resets go through.
+class ModalAwareSelection final : public QItemSelectionModel {
+public:
+    explicit ModalAwareSelection(QAbstractItemView& view)
+        : QItemSelectionModel(view.model(), &view), view_(view) {}
+
+    void select(const QModelIndex& index, SelectionFlags command) override {
+        if (Free()) QItemSelectionModel::select(index, command);
+    }
+    void select(const QItemSelection& selection, SelectionFlags command) override {
+        if (Free()) QItemSelectionModel::select(selection, command);
+    }
+    void clear() override {
+        const QScopedValueRollback resetting(resetting_, true);
+        QItemSelectionModel::clear();
+    }
+    void reset() override {
+        const QScopedValueRollback resetting(resetting_, true);
+        QItemSelectionModel::reset();
+    }
+
+private:
+    [[nodiscard]] bool Free() const { return resetting_ || !platform::InputBlockedByModal(view_); }
+
+    QAbstractItemView& view_;
+    bool resetting_ = false;
+};
+
+// The about box's web-site line: a link that a screen reader can follow as a click does.
+class LinkLabelAccessible final : public QAccessibleWidget {
+public:
+    explicit LinkLabelAccessible(actions::ClickableLabel* label)
+        : QAccessibleWidget(label, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override {
+        const QString own = QAccessibleWidget::text(t);
+        if (!own.isEmpty() || (t != QAccessible::Name && t != QAccessible::Value)) return own;
+        return label()->text();
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction() && !platform::InputBlockedByModal(*label())) {
+            emit label()->clicked();
+        }
+    }
+
+private:
+    actions::ClickableLabel* label() const {
+        return static_cast<actions::ClickableLabel*>(object());
+    }
+};
+
+// A top-level window of the program: a frame to screen readers, not Qt's generic "client"
+// (which they call a filler). A control the window keeps hidden for good is none of their
+// business; Qt's own interface lists hidden children too.
+class WindowAccessible final : public QAccessibleWidget {
+public:
+    explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+    int childCount() const override { return static_cast<int>(Children().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> children = Children();
+        if (index < 0 || index >= children.size()) return nullptr;
+        return QAccessible::queryAccessibleInterface(children.at(index));
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child == nullptr) return -1;
+        return static_cast<int>(Children().indexOf(child->object()));
+    }
+
+private:
+    QList<QWidget*> Children() const {
+        QList<QWidget*> shown;
+        for (QObject* object : widget()->children()) {
+            auto* child = qobject_cast<QWidget*>(object);
+            if (child != nullptr && !child->isWindow() && !child->isHidden()) shown << child;
+        }
+        return shown;
+    }
+};
+
 QAccessibleInterface* ControlFactory(const QString& className, QObject* object) {
     if (object == nullptr || !object->isWidgetType()) return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
     if (className == QLatin1String(CaptionButtonLabel::staticMetaObject.className())) {
-        return new CaptionButtonAccessible(static_cast<QWidget*>(object));
+        return new CaptionButtonAccessible(widget);
+    }
+    if (className == QLatin1String(actions::ClickableLabel::staticMetaObject.className())) {
+        return new LinkLabelAccessible(static_cast<actions::ClickableLabel*>(widget));
+    }
+    // The main window's only; those of the dialogs are never under a modal box of their own.
+    if (className == QLatin1String("QPushButton") && qobject_cast<FrmMain*>(widget->window())) {
+        return new PushButtonAccessible(static_cast<QPushButton*>(widget));
+    }
+    if (className == QLatin1String("QLineEdit") && qobject_cast<FrmMain*>(widget->window())) {
+        return NewLineEditAccessible(static_cast<QLineEdit*>(widget));
+    }
+    if (className == QLatin1String(FrmMain::staticMetaObject.className())) {
+        return new WindowAccessible(widget);
     }
     if (className == QLatin1String("QComboBox")) {
         auto* combo = static_cast<QComboBox*>(object);
@@ -82,6 +226,10 @@ QAccessibleInterface* ControlFactory(const QString& className, QObject* object) 
 }
 
 }  // namespace
+
+void RefuseSelectionUnderModal(QAbstractItemView& view) {
+    view.setSelectionModel(new ModalAwareSelection(view));
+}
 
 void InstallAccessibleControls() {
     static const bool installed = [] {

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+class QAbstractItemView;
+
 namespace quillet::app {
 
 // A caption button of the frameless window: a transparent label over the frame picture, whose
@@ -14,10 +16,15 @@ public:
     explicit CaptionButtonLabel(QWidget* parent) : QLabel(parent) {}
 };
 
-// Teaches Qt's accessibility layer two things about the window's controls: caption buttons
-// are push buttons that can be pressed, and a drop-down list is named by its own accessible
-// name (or its label), not by the row it shows. Safe to call more than once; call it before
-// the controls exist.
+// Makes `view` refuse selections while a modal box keeps input from it, whoever asks.
+void RefuseSelectionUnderModal(QAbstractItemView& view);
+
+// Teaches Qt's accessibility layer about the program's windows: caption buttons are push
+// buttons that can be pressed, a drop-down list is named by its own accessible name (or its
+// label), not by the row it shows, the main window is a frame without the controls it keeps
+// hidden, the about box's web-site line is a link, and nothing in the main window acts on a
+// screen reader's request while a modal box keeps input from it. Safe to call more than once;
+// call it before the controls exist.
 void InstallAccessibleControls();
 
 }  // namespace quillet::app

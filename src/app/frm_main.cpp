@@ -153,6 +153,7 @@ void FrmMain::CreateControls() {
     List_Show->setGeometry(10, 170, 233, 198);
     List_Show->setSelectionMode(QAbstractItemView::SingleSelection);
     List_Show->setSortingEnabled(false);
+    RefuseSelectionUnderModal(*List_Show);
 
     Comb_DNS = MakeDropDown(this, QRect(75, 50, 153, 22));
     Comb_DNS->addItems(settings_.servers);

@@ -2,6 +2,7 @@
 
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <tuple>
@@ -86,10 +87,16 @@ TEST(FormTemp, ItsButtonDestroysItAndTheNextUseMakesANewOne) {
     QPointer<FormTemp> menuOwner = world.Box();
     ASSERT_NE(menuOwner, nullptr);
 
-    // Opening the about box shows that same window.
+    // Opening the about box shows that same window; opening it again inside changes nothing.
     FormTemp* shown = nullptr;
-    WithAboutBoxOpen(world, [&](FormTemp& form) { shown = &form; });
+    bool stillOpen = false;
+    WithAboutBoxOpen(world, [&](FormTemp& form) {
+        world.host->ShowAboutModal(&world.window);
+        shown = &form;
+        stillOpen = form.isVisible() && QApplication::activeModalWidget() == &form;
+    });
     EXPECT_EQ(shown, menuOwner.data());
+    EXPECT_TRUE(stillOpen);
     EXPECT_TRUE(QTest::qWaitFor([&] { return menuOwner == nullptr; }));
     EXPECT_EQ(world.Box(), nullptr);
 
@@ -98,6 +105,26 @@ TEST(FormTemp, ItsButtonDestroysItAndTheNextUseMakesANewOne) {
     ASSERT_NE(world.Box(), nullptr);
     EXPECT_EQ(world.popups[1], world.Box()->Menu_Left);
     EXPECT_FALSE(world.Box()->isVisible());
+}
+
+// The box that runs an export is the one the about box shows; closing it while the export
+// waits in the Save dialog must leave the export its box (the sanitizer tree watches).
+TEST(FormTemp, ClosedWhileItsExportWaitsItGoesWhenTheExportEnds) {
+    ActionsWorld world;
+    world.Fill({QStringLiteral("IP信息:192.0.2.1")});
+    QTemporaryDir dir;
+    world.saveDialog.answer = dir.filePath(QStringLiteral("out.txt"));
+    const QPointer<FormTemp> exporter = world.host->Ensure();
+    FormTemp* shown = nullptr;
+    world.saveDialog.whileOpen = [&] {
+        WithAboutBoxOpen(world, [&](FormTemp& form) { shown = &form; });
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    exporter->Menu_Save->trigger();
+    EXPECT_EQ(shown, exporter.data());
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    EXPECT_EQ(world.messages.shown[0].title, QStringLiteral("导出结果成功"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return exporter == nullptr; }));
 }
 
 TEST(FormTemp, MenuItemsReactToTheLeftButtonOnly) {

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUdpSocket>
 
+#include "actions/form_temp.h"
 #include "support/main_window_fixture.h"
 
 namespace quillet::app {
@@ -224,6 +225,7 @@ TEST_F(QueryActionTest, ScreenReadersFindNamedButtonsAndDropDowns) {
         {window->LabControlBox[2], QAccessible::Button, QStringLiteral("关闭")},
         {window->Comb_DNS, QAccessible::ComboBox, QStringLiteral("域名服务器")},
         {window->Comb_Sel, QAccessible::ComboBox, QStringLiteral("查询类型")},
+        {window.get(), QAccessible::Window, QStringLiteral("Quillet")},
     };
     for (const auto& e : expected) {
         QAccessibleInterface* control = QAccessible::queryAccessibleInterface(e.control);
@@ -233,17 +235,28 @@ TEST_F(QueryActionTest, ScreenReadersFindNamedButtonsAndDropDowns) {
     }
     EXPECT_EQ(QAccessible::queryAccessibleInterface(window->Comb_Sel)->text(QAccessible::Value),
               kTypeMX);
+    // The hex dump's scratch box is never shown, and readers do not find it either.
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
+    for (int i = 0; i < frame->childCount(); ++i) {
+        EXPECT_NE(frame->child(i)->object(), window->Txt_Show);
+    }
 
     // Pressed through the screen reader, the about button opens the box, with its own icon.
     QString title;
     QList<QSize> iconSizes;
     bool iconDrawn = false;
+    QAccessible::Role linkRole = QAccessible::NoRole;
     QTimer inspector;
     QObject::connect(&inspector, &QTimer::timeout, [&] {
         if (QWidget* box = QApplication::activeModalWidget()) {
             title = box->windowTitle();
             iconSizes = box->windowIcon().availableSizes();
             iconDrawn = !box->windowIcon().pixmap(QSize(16, 16)).isNull();
+            if (auto* site = box->findChild<actions::ClickableLabel*>()) {
+                QAccessibleInterface* link = QAccessible::queryAccessibleInterface(site);
+                linkRole = link->role();
+                link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            }
             box->close();
         }
     });
@@ -256,6 +269,69 @@ TEST_F(QueryActionTest, ScreenReadersFindNamedButtonsAndDropDowns) {
     EXPECT_EQ(title, QStringLiteral("关于作者"));
     EXPECT_EQ(iconSizes, QList<QSize>{QSize(16, 16)});
     EXPECT_TRUE(iconDrawn);
+    // Its web-site line is a link that the reader can follow.
+    EXPECT_EQ(linkRole, QAccessible::Link);
+    EXPECT_EQ(fake.urls.opened, QStringList{QStringLiteral("www.example.org")});
+}
+
+// Under the Save dialog and under the about box, what a screen reader asks of the main window
+// does what a click could do then: nothing. No box opens or closes, nothing is sent or changed.
+TEST_F(QueryActionTest, UnderAModalBoxScreenReaderRequestsChangeNothing) {
+    Query("example.com", kTypeA);
+    NextQuery();
+    Answer(ExampleAReply(7));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->List_Show->count() == 2; }));
+    auto reader = [](QObject* control) { return QAccessible::queryAccessibleInterface(control); };
+    const QString press = QAccessibleActionInterface::pressAction();
+    QStringList changed;
+    QWidget* under = nullptr;  // the modal box the requests are made under
+    auto tryEverything = [&] {
+        under = QApplication::activeModalWidget();
+        reader(window->LabControlBox[1])->actionInterface()->doAction(press);
+        reader(window->LabControlBox[0])->actionInterface()->doAction(press);
+        reader(window->CMD_Send)->actionInterface()->doAction(press);
+        reader(window->Comb_DNS)->actionInterface()->doAction(press);
+        reader(window->Txt_Domain)->editableTextInterface()->insertText(0, QStringLiteral("x"));
+        reader(window->Txt_Domain)->setText(QAccessible::Value, QStringLiteral("y"));
+        reader(window->List_Show)->tableInterface()->selectRow(1);
+        if (!NothingSent()) changed << "query sent";  // a pressed button clicks 100 ms later
+        if (QApplication::activeModalWidget() != under) changed << "modal box";
+        if (window->Comb_DNS->view()->isVisible()) changed << "drop-down";
+        if (window->isMinimized()) changed << "minimised";
+        if (window->Txt_Domain->text() != QStringLiteral("example.com")) changed << "domain";
+        if (window->List_Show->selectedItems() != QList{window->List_Show->item(0)}) {
+            changed << "selection";
+        }
+        under = nullptr;
+    };
+    // Works under the about box once it is up, and closes any box opened over the one under.
+    bool underAbout = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box == nullptr || box == under) return;
+        if (under != nullptr) {
+            changed << "box over box";
+            box->close();
+        } else if (box->windowTitle() == QStringLiteral("关于作者") && !underAbout) {
+            underAbout = true;
+            tryEverything();
+            box->close();
+        }
+    });
+    watcher.start(10);
+
+    QTest::mousePress(window->List_Show->viewport(), Qt::RightButton, Qt::NoModifier, {20, 3});
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+    QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    menu->close();
+    fake.saveDialog.whileOpen = tryEverything;
+    menu->actions().at(2)->trigger();
+    EXPECT_EQ(fake.saveDialog.asked, 1);
+
+    reader(window->LabControlBox[1])->actionInterface()->doAction(press);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return underAbout && !QApplication::activeModalWidget(); }));
+    EXPECT_EQ(changed, QStringList());
 }
 
 TEST_F(QueryActionTest, ARightPressOnARowOffersTheMenuThatActsOnThatRow) {

@@ -2,12 +2,15 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QRegion>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -69,12 +72,23 @@ public:
 
 class ScriptedSaveDialog final : public platform::SaveDialog {
 public:
-    std::optional<QString> AskPath(QWidget*, const platform::SaveDialogOptions& shown) override {
+    std::optional<QString> AskPath(QWidget* parent,
+                                   const platform::SaveDialogOptions& shown) override {
         ++asked;
         options = shown;
+        if (whileOpen) {
+            // A modal window for real, so that whatever asks about modality sees it.
+            QDialog dialog(parent);
+            QTimer::singleShot(0, &dialog, [&] {
+                whileOpen();
+                dialog.reject();
+            });
+            dialog.exec();
+        }
         return answer;
     }
-    std::optional<QString> answer;  // nothing: the user cancels
+    std::optional<QString> answer;    // nothing: the user cancels
+    std::function<void()> whileOpen;  // set: runs inside the dialog's own event loop
     int asked = 0;
     platform::SaveDialogOptions options;  // of the last time it was shown
 };

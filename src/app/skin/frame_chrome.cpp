@@ -12,6 +12,7 @@
 
 #include "app/skin/draw_module.h"
 #include "app/skin/skin_pictures.h"
+#include "platform/modality.h"
 #include "platform/window_system.h"
 
 namespace quillet::app {
@@ -197,7 +198,7 @@ void FrameChrome::OnResize() {
 }
 
 void FrameChrome::OnWindowPress(const QMouseEvent& event) {
-    if (event.button() != Qt::LeftButton) {
+    if (event.button() != Qt::LeftButton || platform::InputBlockedByModal(window_)) {
         return;
     }
     // Presses on a control reach us only when the control lets them through; they are the
@@ -256,7 +257,15 @@ void FrameChrome::FollowDrag(QPointF globalPos) {
 
 bool FrameChrome::OnBoxEvent(int index, QEvent* event) {
     const SkinPictures& pictures = Pictures();
-    switch (event->type()) {
+    const QEvent::Type type = event->type();
+    // The window system holds back clicks under a modal box; one sent straight to the button
+    // (a screen reader's press) must not get through either.
+    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+         type == QEvent::MouseButtonRelease) &&
+        platform::InputBlockedByModal(window_)) {
+        return true;
+    }
+    switch (type) {
         case QEvent::MouseMove:
             PaintBoxLook(index, pictures.ImgBox[1]);
             return true;
