@@ -51,7 +51,7 @@ bool Wsk::FromServer(const QHostAddress& sender, quint16 port) const {
 }
 
 void Wsk::ReadPending() {
-    while (socket_.hasPendingDatagrams()) {
+    for (int i = 0; i < kDatagramsPerWakeUp && socket_.hasPendingDatagrams(); ++i) {
         // Reading at most what the decoder takes keeps a flood of large datagrams cheap; the
         // rest of each datagram is discarded by the system.
         const QNetworkDatagram datagram = socket_.receiveDatagram(maxDatagramBytes_);
@@ -61,6 +61,19 @@ void Wsk::ReadPending() {
         }
         arrived_ = datagram.data();
         emit DataArrival(arrived_.size());
+    }
+    // A sender faster than the reader would keep a read-until-empty loop going for ever; the
+    // rest waits one turn of the event loop, so typing and painting go on meanwhile. One such
+    // read waits at a time, however often the socket reports meanwhile.
+    if (!readQueued_ && socket_.hasPendingDatagrams()) {
+        readQueued_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                readQueued_ = false;
+                ReadPending();
+            },
+            Qt::QueuedConnection);
     }
 }
 

@@ -18,6 +18,9 @@ class Wsk : public QObject {
 public:
     enum class Protocol { Udp };
 
+    // Datagrams read at one wake-up before the event loop gets its turn.
+    static constexpr int kDatagramsPerWakeUp = 32;
+
     // At most maxDatagramBytes of each datagram are read: what the decoder takes.
     explicit Wsk(qint64 maxDatagramBytes, QObject* parent = nullptr);
 
@@ -54,6 +57,7 @@ private:
     QHostAddress lastDestination_;
     quint16 lastDestinationPort_ = 0;
     bool sentOnce_ = false;
+    bool readQueued_ = false;  // a read is due at the event loop's next turn
     QByteArray arrived_;
     std::uint64_t dropped_ = 0;
 };
