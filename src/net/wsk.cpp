@@ -62,19 +62,9 @@ void Wsk::ReadPending() {
         arrived_ = datagram.data();
         emit DataArrival(arrived_.size());
     }
-    // A sender faster than the reader would keep a read-until-empty loop going for ever; the
-    // rest waits one turn of the event loop, so typing and painting go on meanwhile. One such
-    // read waits at a time, however often the socket reports meanwhile.
-    if (!readQueued_ && socket_.hasPendingDatagrams()) {
-        readQueued_ = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                readQueued_ = false;
-                ReadPending();
-            },
-            Qt::QueuedConnection);
-    }
+    // A sender faster than the reader would keep a read-until-empty loop going for ever. What
+    // is left is reported again once the event loop has had its turn, typing and painting
+    // included. (Read only when the socket reports: it reports again only after a read.)
 }
 
 }  // namespace quillet::net

@@ -57,7 +57,6 @@ private:
     QHostAddress lastDestination_;
     quint16 lastDestinationPort_ = 0;
     bool sentOnce_ = false;
-    bool readQueued_ = false;  // a read is due at the event loop's next turn
     QByteArray arrived_;
     std::uint64_t dropped_ = 0;
 };
