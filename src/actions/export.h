@@ -40,8 +40,8 @@ void Abandon(AppendTarget& target);
 
 // Adds `bytes` after the file's last byte, whole or not at all: when they cannot all be
 // written (a full disk, a file-size limit), the file is cut back to the size it had before, so
-// it holds exactly what it held, and the export is abandoned. False when
-// the block did not go in whole.
+// it holds exactly what it held, and the export is abandoned. False when the block did not go
+// in whole.
 [[nodiscard]] bool AppendBlock(AppendTarget& target, const QByteArray& bytes);
 
 }  // namespace quillet::actions

@@ -53,9 +53,9 @@ void SelectInPlace(QListWidget& list, int row) {
            (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
 }
 
-}  // namespace
-
-QString PlainTip(const QString& text, const QFont& font, int width) {
+// The markup that shows `text` in a tooltip as the plain text it is, in lines no wider than
+// `width` pixels in `font`, broken anywhere: a name holds no blank to break at.
+[[nodiscard]] QString PlainTip(const QString& text, const QFont& font, int width) {
     QTextLayout layout(text, font);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAnywhere);
@@ -72,6 +72,8 @@ QString PlainTip(const QString& text, const QFont& font, int width) {
     return QStringLiteral("<p style=\"white-space:pre\">") + lines.join(QStringLiteral("<br>")) +
            QStringLiteral("</p>");
 }
+
+}  // namespace
 
 int RowAtViewportY(const QListWidget& list, int viewportY) {
     if (viewportY < 0) return -1;
@@ -102,8 +104,8 @@ ResultsListBehaviour::ResultsListBehaviour(QListWidget* list, std::shared_ptr<Fo
 }
 
 bool ResultsListBehaviour::eventFilter(QObject* watched, QEvent* event) {
-    // Only the menu keys and mouse events touch the list: the others include those sent while
-    // it is being destroyed, when it is no longer a whole QListWidget.
+    // Only the menu keys, tooltips and mouse events touch the list: the others include those sent
+    // while it is being destroyed, when it is no longer a whole QListWidget.
     const QEvent::Type type = event->type();
     if (type == QEvent::ToolTip && list_ != nullptr &&
         (watched == list_ || watched == list_->viewport())) {

@@ -21,10 +21,6 @@ inline constexpr int kRowHeightPx = 14;
 // -1 above the list. The result may be past the last row.
 [[nodiscard]] int RowAtViewportY(const QListWidget& list, int viewportY);
 
-// The markup that shows `text` in a tooltip as the plain text it is, in lines no wider than
-// `width` pixels in `font`, broken anywhere: a name holds no blank to break at.
-[[nodiscard]] QString PlainTip(const QString& text, const QFont& font, int width);
-
 // Draws every row exactly kRowHeightPx high.
 class FixedRowHeightDelegate final : public QStyledItemDelegate {
 public:
