@@ -18,9 +18,6 @@ class Wsk : public QObject {
 public:
     enum class Protocol { Udp };
 
-    // Datagrams read at one wake-up before the event loop gets its turn.
-    static constexpr int kDatagramsPerWakeUp = 32;
-
     // At most maxDatagramBytes of each datagram are read: what the decoder takes.
     explicit Wsk(qint64 maxDatagramBytes, QObject* parent = nullptr);
 
@@ -47,6 +44,9 @@ signals:
     void DataArrival(qint64 bytesTotal);
 
 private:
+    // Datagrams read at one wake-up before the event loop gets its turn.
+    static constexpr int kDatagramsPerWakeUp = 32;
+
     void ReadPending();
     [[nodiscard]] bool FromServer(const QHostAddress& sender, quint16 port) const;
 
