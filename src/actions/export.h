@@ -26,12 +26,22 @@ namespace quillet::actions {
 [[nodiscard]] std::optional<QByteArray> ToGbk(const QString& text);
 [[nodiscard]] bool CanWriteGbk();
 
-// Opens `path` for appending, creating the file if needed; null when it cannot be opened.
-[[nodiscard]] std::unique_ptr<QFile> OpenForAppend(const QString& path);
+// A file opened for appending, and whether this export created it.
+struct AppendTarget {
+    std::unique_ptr<QFile> file;
+    bool created = false;
+};
+
+// Opens `path` for appending, creating the file if needed; nothing when it cannot be opened.
+[[nodiscard]] std::optional<AppendTarget> OpenForAppend(const QString& path);
+
+// Gives up an export: a file it created goes again, one that was there is left alone.
+void Abandon(AppendTarget& target);
 
 // Adds `bytes` after the file's last byte, whole or not at all: when they cannot all be
 // written (a full disk, a file-size limit), the file is cut back to the size it had before, so
-// it holds exactly what it held. False when the block did not go in whole.
-[[nodiscard]] bool AppendBlock(QFile& file, const QByteArray& bytes);
+// it holds exactly what it held, and the export is abandoned. False when the block did not go
+// in whole.
+[[nodiscard]] bool AppendBlock(AppendTarget& target, const QByteArray& bytes);
 
 }  // namespace quillet::actions

@@ -213,14 +213,14 @@ void FormTemp::Saveas() {
 
     // The dialog ran a nested event loop; the list can be gone by now.
     if (context_.resultsList == nullptr || !CanWriteGbk()) return;
-    const std::unique_ptr<QFile> file = OpenForAppend(*path);
-    if (!file) return;
-    const QDate date = platform.clock.Today();
-    const QTime time = platform.clock.TimeOfDay();
+    std::optional<AppendTarget> target = OpenForAppend(*path);
+    if (!target) return;
+    const QDateTime now = platform.clock.Now();
     const QStringList rows = WalkRows(*context_.resultsList);
-    const std::optional<QByteArray> bytes = ToGbk(ExportBlock(date, time, rows));
-    if (!bytes || !AppendBlock(*file, *bytes)) return;
-    file->close();
+    const std::optional<QByteArray> bytes = ToGbk(ExportBlock(now.date(), now.time(), rows));
+    if (!bytes) return Abandon(*target);
+    if (!AppendBlock(*target, *bytes)) return;
+    target->file->close();
 
     const QString report = ToQString(texts::kExportedCountBefore) + QString::number(rows.size()) +
                            ToQString(texts::kExportedCountAfter) + ToQString(texts::kLineEnd) +

@@ -1,11 +1,17 @@
 #include "actions/results_list.h"
 
 #include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QTextLayout>
+#include <QToolTip>
 #include <cmath>
 #include <limits>
 
@@ -47,6 +53,26 @@ void SelectInPlace(QListWidget& list, int row) {
            (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
 }
 
+// The markup that shows `text` in a tooltip as the plain text it is, in lines no wider than
+// `width` pixels in `font`, broken anywhere: a name holds no blank to break at.
+[[nodiscard]] QString PlainTip(const QString& text, const QFont& font, int width) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength()).toHtmlEscaped();
+    }
+    layout.endLayout();
+    // Markup of our own is the one way to tell a tooltip what its text is: given the bare
+    // text, it guesses, and a name sent as "<b>good" comes out bold.
+    return QStringLiteral("<p style=\"white-space:pre\">") + lines.join(QStringLiteral("<br>")) +
+           QStringLiteral("</p>");
+}
+
 }  // namespace
 
 int RowAtViewportY(const QListWidget& list, int viewportY) {
@@ -78,9 +104,14 @@ ResultsListBehaviour::ResultsListBehaviour(QListWidget* list, std::shared_ptr<Fo
 }
 
 bool ResultsListBehaviour::eventFilter(QObject* watched, QEvent* event) {
-    // Only the menu keys and mouse events touch the list: the others include those sent while
-    // it is being destroyed, when it is no longer a whole QListWidget.
+    // Only the menu keys, tooltips and mouse events touch the list: the others include those sent
+    // while it is being destroyed, when it is no longer a whole QListWidget.
     const QEvent::Type type = event->type();
+    if (type == QEvent::ToolTip && list_ != nullptr &&
+        (watched == list_ || watched == list_->viewport())) {
+        ShowTip(static_cast<QHelpEvent*>(event)->globalPos());
+        return true;
+    }
     if (IsMenuKey(event) && list_ != nullptr && watched == list_) {
         OnMenuKey();
         return true;
@@ -108,6 +139,22 @@ void ResultsListBehaviour::OnHover(int viewportY) {
     if (row < 0 || row >= list_->count()) return;
     SelectInPlace(*list_, row);
     if (const QListWidgetItem* item = list_->currentItem()) list_->setToolTip(item->text());
+}
+
+void ResultsListBehaviour::ShowTip(const QPoint& globalPos) {
+    const QString text = list_->toolTip();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    const QScreen* screen = QGuiApplication::screenAt(globalPos);
+    if (screen == nullptr) screen = list_->screen();
+    // The tip's own margins on either side, and a pixel or two to spare.
+    const int margins =
+        2 * (3 + list_->style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth, nullptr, list_));
+    QToolTip::showText(globalPos,
+                       PlainTip(text, QToolTip::font(), screen->availableSize().width() - margins),
+                       list_);
 }
 
 void ResultsListBehaviour::OnRightPress(int viewportY, const QPoint& globalPos) {

@@ -29,9 +29,10 @@ public:
 };
 
 // The results list's pointer behaviour: hovering selects the row under the pointer and shows
-// its full text as the list's tooltip; a right press on a row selects it, records the host's
-// MenuY and pops up the about box's context menu. Other buttons are left to the list. From the
-// keyboard, the menu key and Shift+F10 open the same menu for the current row.
+// its full text, as plain text and whole on the screen, as the list's tooltip; a right press on a
+// row selects it, records the host's MenuY and pops up the about box's context menu. Other buttons
+// are left to the list. From the keyboard, the menu key and Shift+F10 open the same menu for the
+// current row.
 class ResultsListBehaviour final : public QObject {
     Q_OBJECT
 public:
@@ -48,6 +49,8 @@ protected:
 
 private:
     void OnHover(int viewportY);
+    // Shows the tooltip text that hovering left, wherever the pointer rests over the list.
+    void ShowTip(const QPoint& globalPos);
     void OnRightPress(int viewportY, const QPoint& globalPos);
     // The menu key or Shift+F10 with the list focused: the menu for the current row.
     void OnMenuKey();

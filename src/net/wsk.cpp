@@ -51,7 +51,7 @@ bool Wsk::FromServer(const QHostAddress& sender, quint16 port) const {
 }
 
 void Wsk::ReadPending() {
-    while (socket_.hasPendingDatagrams()) {
+    for (int i = 0; i < kDatagramsPerWakeUp && socket_.hasPendingDatagrams(); ++i) {
         // Reading at most what the decoder takes keeps a flood of large datagrams cheap; the
         // rest of each datagram is discarded by the system.
         const QNetworkDatagram datagram = socket_.receiveDatagram(maxDatagramBytes_);
@@ -62,6 +62,9 @@ void Wsk::ReadPending() {
         arrived_ = datagram.data();
         emit DataArrival(arrived_.size());
     }
+    // A sender faster than the reader would keep a read-until-empty loop going for ever. What
+    // is left is reported again once the event loop has had its turn, typing and painting
+    // included. (Read only when the socket reports: it reports again only after a read.)
 }
 
 }  // namespace quillet::net

@@ -41,6 +41,9 @@ signals:
     void DataArrival(qint64 bytesTotal);
 
 private:
+    // Datagrams read at one wake-up before the event loop gets its turn.
+    static constexpr int kDatagramsPerWakeUp = 32;
+
     void ReadPending();
     [[nodiscard]] bool FromServer(const QHostAddress& sender, quint16 port) const;
 

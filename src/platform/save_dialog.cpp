@@ -21,9 +21,12 @@ public:
         if (!files.isEmpty()) {
             const QFileInfo chosen(files.constFirst());
             if (!chosen.isDir() && !QFileInfo(chosen.absolutePath()).isDir()) {
-                QMessageBox::warning(
-                    this, windowTitle(),
-                    ToQString(texts::kSaveFolderMissing).arg(chosen.absolutePath()));
+                // A folder name is whatever the user typed: plain text, never markup.
+                QMessageBox missing(QMessageBox::Warning, windowTitle(),
+                                    ToQString(texts::kSaveFolderMissing).arg(chosen.absolutePath()),
+                                    QMessageBox::Ok, this);
+                missing.setTextFormat(Qt::PlainText);
+                missing.exec();
                 return;
             }
         }

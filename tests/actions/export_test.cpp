@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -169,23 +168,29 @@ TEST_F(ExportTest, PathLongerThan255BytesIsUsedLikeAnyOther) {
     EXPECT_TRUE(world.messages.shown[0].text.endsWith(longPath));
 }
 
-// A disk that fills midway, played by a file-size limit in a child process: cut short 7 bytes
-// into a block or 1 byte before its end, the file keeps exactly its earlier bytes.
+// A disk that fills midway, played by a file-size limit in a child process that leaves
+// SIGXFSZ as it comes: cut short 7 bytes into a block or 1 byte before its end, the file keeps
+// exactly its earlier bytes; a file the export created is gone again.
 TEST_F(ExportTest, ABlockCutShortLeavesTheFileAsItWas) {
     Export();
     const QByteArray before = ReadAll(path);
-    for (const qsizetype cut : {qsizetype(7), before.size() - 1}) {
+    const QString fresh = dir.filePath(QStringLiteral("new.txt"));
+    const std::pair<QString, qsizetype> cases[] = {
+        {path, before.size() + 7}, {path, 2 * before.size() - 1}, {fresh, 7}};
+    for (const auto& [target, limit] : cases) {
         if (fork() == 0) {  // only plain calls from here to _exit
-            std::signal(SIGXFSZ, SIG_IGN);
-            const auto size = static_cast<rlim_t>(before.size() + cut);
-            const rlimit limit{size, size};
-            const std::unique_ptr<QFile> file = OpenForAppend(path);
-            _exit(setrlimit(RLIMIT_FSIZE, &limit) != 0 || !file || AppendBlock(*file, before));
+            const rlimit cap{static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)};
+            std::optional<AppendTarget> file = OpenForAppend(target);
+            _exit(setrlimit(RLIMIT_FSIZE, &cap) != 0 || !file || AppendBlock(*file, before));
         }
         int status = -1;
         wait(&status);
-        EXPECT_EQ(status, 0) << "the write did not fail, cut " << cut;
-        EXPECT_EQ(Str(ReadAll(path)), Str(before)) << "cut " << cut;
+        EXPECT_EQ(status, 0) << "the write did not fail, limit " << limit;
+        if (target == fresh) {
+            EXPECT_FALSE(QFileInfo::exists(fresh));
+        } else {
+            EXPECT_EQ(Str(ReadAll(path)), Str(before)) << "limit " << limit;
+        }
     }
 }
 

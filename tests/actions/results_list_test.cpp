@@ -2,7 +2,10 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QScrollBar>
+#include <QTextDocument>
+#include <QToolTip>
 #include <functional>
 
 #include "actions/row_actions.h"
@@ -211,12 +214,30 @@ TEST(ResultsList, RowsOnScreenMatchThePointerArithmetic) {
     }
 }
 
-TEST(ResultsList, TooltipHoldsTheWholeTextOfARowWiderThanTheList) {
+// The tooltip shows the whole row as the text it is, a name in markup too, and a name of 253
+// characters, which has no blank to break at, inside the screen.
+TEST(ResultsList, TooltipShowsTheWholeRowAsPlainTextOnTheScreen) {
     ActionsWorld world;
-    const QString wide = QStringLiteral("邮件交换服务器:") + QString(120, QLatin1Char('m'));
-    world.Fill({wide});
-    world.Hover(5);
-    EXPECT_EQ(world.list->toolTip(), wide);
+    const QString rows[] = {
+        QStringLiteral("非权威记录:<b>good.com</b><i>x.</i>"),
+        QStringLiteral("邮件交换服务器:") + QStringList(4, QString(63, QLatin1Char('m'))).join('.'),
+    };
+    for (const QString& row : rows) {
+        world.Fill({row});
+        world.Hover(5);
+        EXPECT_EQ(world.list->toolTip(), row);
+        QHelpEvent help(QEvent::ToolTip, {20, 5},
+                        world.list->viewport()->mapToGlobal(QPoint(20, 5)));
+        QApplication::sendEvent(world.list->viewport(), &help);
+        ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
+        QTextDocument shown;
+        shown.setHtml(QToolTip::text());
+        EXPECT_EQ(shown.toPlainText().remove(QLatin1Char('\n')), row);
+        for (const QWidget* tip : QApplication::topLevelWidgets()) {
+            if (!tip->inherits("QTipLabel")) continue;
+            EXPECT_TRUE(tip->screen()->geometry().contains(tip->geometry()));
+        }
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QNetworkDatagram>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QUdpSocket>
 #include <vector>
 
@@ -102,6 +103,27 @@ TEST_F(WskTest, AnEmptyDatagramIsReadAndDoesNotStallLaterOnes) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return arrivals.count() == 2; }));
     EXPECT_EQ(arrivals.at(0).at(0).toLongLong(), 0);
     EXPECT_EQ(wsk.GetData(), QByteArray("after"));
+}
+
+TEST_F(WskTest, AFloodLeavesTheEventLoopItsTurnAndLosesNothing) {
+    ASSERT_EQ(Send({0x01}), QString());
+    const QNetworkDatagram query = server.Receive();
+    constexpr int kCount = 200;  // what the default receive buffer holds
+    for (int i = 0; i < kCount; ++i) {
+        server.socket.writeDatagram(QByteArray::number(i), query.senderAddress(),
+                                    query.senderPort());
+    }
+    QByteArrayList arrived;
+    qsizetype arrivedAtZeroTimer = -1;
+    QObject::connect(&wsk, &Wsk::DataArrival, [&] {
+        arrived << wsk.GetData();
+        if (arrived.size() > 1) return;
+        QTimer::singleShot(0, [&] { arrivedAtZeroTimer = arrived.size(); });
+    });
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return arrived.size() == kCount && arrivedAtZeroTimer >= 0; }));
+    EXPECT_LT(arrivedAtZeroTimer, kCount);
+    for (int i = 0; i < kCount; ++i) ASSERT_EQ(arrived[i], QByteArray::number(i));
 }
 
 TEST_F(WskTest, ASendThatCannotHappenReportsItsCause) {

@@ -129,8 +129,7 @@ public:
 
 class FixedClock final : public platform::Clock {
 public:
-    QDate Today() const override { return date; }
-    QTime TimeOfDay() const override { return time; }
+    QDateTime Now() const override { return QDateTime(date, time); }
     QDate date{2026, 12, 7};
     QTime time{8, 30, 5};
 };

@@ -149,8 +149,11 @@ void FrameChrome::PlaceCentred(const QRect& area) {
 bool FrameChrome::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &window_) {
         switch (event->type()) {
-            case QEvent::Resize:
             case QEvent::WindowStateChange:
+                WakeTimer1();
+                OnResize();
+                break;
+            case QEvent::Resize:
             case QEvent::ScreenChangeInternal:
                 OnResize();
                 break;
@@ -307,14 +310,21 @@ void FrameChrome::OnBoxRelease(int index, const QMouseEvent& event) {
 
 // While the window is minimised, whatever is drawn on it has to go into the retained image,
 // or a restore would show a frame that the next uncovering wipes. Once the window is back,
-// drawing goes straight to the screen again and the timer has done its work.
+// drawing goes straight to the screen again and the timer has done its work. Minimised,
+// nothing changes until the window's state does, so the timer rests until then instead of
+// waking the program a thousand times a second.
 void FrameChrome::OnTimer1() {
-    if (window_.isMinimized()) {
-        surface_.SetRetainedDrawing(true);
-    } else {
-        surface_.SetRetainedDrawing(false);
-        Timer1.stop();
-    }
+    surface_.SetRetainedDrawing(window_.isMinimized());
+    Timer1.stop();
+    timer1Resting_ = window_.isMinimized();
+}
+
+// Every way back from minimised changes the window's state. Under Wayland, which never tells a
+// window it is minimised, Qt takes the state back at once, and that change wakes it too.
+void FrameChrome::WakeTimer1() {
+    if (!timer1Resting_) return;
+    timer1Resting_ = false;
+    Timer1.start();
 }
 
 void FrameChrome::PaintNormalBoxes() {

@@ -99,6 +99,7 @@ private:
     [[nodiscard]] bool OnBoxEvent(int index, QEvent* event);
     void OnBoxRelease(int index, const QMouseEvent& event);
     void OnTimer1();
+    void WakeTimer1();
     void PaintNormalBoxes();
     void PaintBoxLook(int index, const SkinPicture& strip);
 
@@ -108,7 +109,8 @@ private:
     Actions actions_;
     RetainedSurface surface_;
     QFont titleFont_;
-    std::optional<Drag> drag_;  // the window system refused to drag: we do it ourselves
+    std::optional<Drag> drag_;    // the window system refused to drag: we do it ourselves
+    bool timer1Resting_ = false;  // stopped while minimised, to tick again once it is not
 };
 
 }  // namespace quillet::app
