@@ -38,7 +38,7 @@ public:
     void setText(QAccessible::Text t, const QString& text) override {
         if (t != QAccessible::Value) {
             QAccessibleWidget::setText(t, text);
-        } else if (Free()) {
+        } else if (Editable()) {
             edit()->setText(text);
         }
     }
@@ -117,18 +117,22 @@ public:
         edit()->setCursorPosition(start);
     }
     void deleteText(int start, int end) override {
-        if (Free()) edit()->setText(edit()->text().remove(start, end - start));
+        if (Editable()) edit()->setText(edit()->text().remove(start, end - start));
     }
     void insertText(int offset, const QString& text) override {
-        if (Free()) edit()->setText(edit()->text().insert(offset, text));
+        if (Editable()) edit()->setText(edit()->text().insert(offset, text));
     }
     void replaceText(int start, int end, const QString& text) override {
-        if (Free()) edit()->setText(edit()->text().replace(start, end - start, text));
+        if (Editable()) edit()->setText(edit()->text().replace(start, end - start, text));
     }
 
 private:
     QLineEdit* edit() const { return static_cast<QLineEdit*>(object()); }
-    [[nodiscard]] bool Free() const { return !platform::InputBlockedByModal(*edit()); }
+    [[nodiscard]] bool Free() const {
+        return edit()->isEnabled() && !platform::InputBlockedByModal(*edit());
+    }
+    // As with keys: a read-only line can be read and selected, not changed.
+    [[nodiscard]] bool Editable() const { return Free() && !edit()->isReadOnly(); }
     // -2 asks for the text around the cursor.
     [[nodiscard]] int Offset(int offset) const { return offset == -2 ? cursorPosition() : offset; }
 };
