@@ -56,11 +56,13 @@ std::optional<QRect> FindWindow(const QImage& shot) {
 }
 
 // A skip counts as a pass; where CI has installed Weston, not running it is a fault.
-#define CANNOT_RUN(why)                       \
-    if (qEnvironmentVariable("CI") == "true") \
-        FAIL() << why;                        \
-    else                                      \
-        GTEST_SKIP() << why
+#define CANNOT_RUN(why)                           \
+    do {                                          \
+        if (qEnvironmentVariable("CI") == "true") \
+            FAIL() << why;                        \
+        else                                      \
+            GTEST_SKIP() << why;                  \
+    } while (false)
 
 class WaylandWindow : public ::testing::Test {
 protected:
