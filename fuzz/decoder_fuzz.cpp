@@ -41,6 +41,7 @@ void CheckResult(const DecodeResult& r, std::size_t stored) {
     if (!r.listCleared) Check(r.rows.empty() && !r.failure.empty());
     if (!r.failure.empty()) Check(r.failure.starts_with(texts::kDecodeFailurePrefix));
     Check(r.failure.empty() == (r.fault == Fault::kNone));
+    Check(texts::TextOf(r.fault).empty() == (r.fault == Fault::kNone));  // every fault has words
     if (!r.rows.empty()) Check(r.rows.front().starts_with(texts::kRowQuestion));
 }
 

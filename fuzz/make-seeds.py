@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the crafted seeds of corpus/decoder/ (crafted-*.bin): edge cases of the decoder.
+"""Writes the crafted seeds: edge cases of the decoder (corpus/decoder/crafted-*.bin, and
+reply text as it is, text-*.bin) and of the query builder (corpus/query/).
 
 The real replies (real-*.bin) come from tests/dns/data/capture-replies.sh.
 """
@@ -61,6 +62,9 @@ seeds = {
     "escapes": base + record(2, bytes([9]) + b"a.b \\\xe4\x00\x7fz" + pointer(20)),
     "uncompressed-owner": base + record(1, bytes([10, 9, 8, 7]), owner=name("host.example.com")),
     "question-c0": header() + pointer(12) + struct.pack(">HH", 1, 1),
+    "truncated-type": base + pointer(12) + b"\0",
+    "truncated-pointer": base + labels("a") + b"\xc0",
+    "soa-past-end": base + record(6, labels("ns") + pointer(12) + pointer(12) + bytes(20))[:-4],
 }
 
 # A ladder of NS records, each pointing at the NS data before it.
@@ -88,7 +92,27 @@ for size in (512, 513):
     seeds[f"long-{size}"] = reply
 seeds["too-long-514"] = seeds["long-513"] + b"\0"
 
+# Reply text as it is: lower-case digits, digits past F and f, an odd length, too many bytes.
+example = seeds["example-a"].hex()
+texts = {
+    "lower-then-G": example + "0G",
+    "then-g": example.upper() + "0g",
+    "odd": example.upper() + "0",
+    "514-bytes": seeds["too-long-514"].hex().upper(),
+}
+
 out.mkdir(parents=True, exist_ok=True)
 for key, data in seeds.items():
     (out / f"crafted-{key}.bin").write_bytes(data)
     print(f"crafted-{key}.bin: {len(data)} bytes")
+for key, text in texts.items():
+    (out / f"text-{key}.bin").write_text(text)
+    print(f"text-{key}.bin: {len(text)} bytes")
+
+# Typed domains the other seeds lack: capitals, and no dot at all; and a small number for
+# DEC_to_HEX (the first four bytes, big-endian), with a zero digit inside.
+query = out.parent / "query"
+for key, data in {"capitals": b"Mail.Example.COM", "no-dot": b"localhost",
+                  "number-100F": b"\0\0\x10\x0f"}.items():
+    (query / key).write_bytes(data)
+    print(f"query/{key}: {len(data)} bytes")

@@ -1,15 +1,20 @@
 // libFuzzer target for the way from typed text to the bytes on the wire.
 //
 // Each input is a domain as typed. It goes the window's way (trimmed, CheckDomain, then
-// BuildDNSQuery); a query that is built is read back with the name reader, and its question
-// must hold exactly the labels of the checked name, byte for byte. A name the checker accepts
-// within the wire's limits must be built, and one past them refused. A broken rule aborts.
+// BuildDNSQuery for every type, and for none); a query that is built is read back with the
+// name reader, and its question must hold exactly the labels of the checked name, byte for
+// byte, then the type asked for. A name the checker accepts within the wire's limits must be
+// built, and one past them refused. The input's first four bytes, big-endian, are also a
+// number for DEC_to_HEX, whose text must read back as that number. A broken rule aborts.
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "dns/domain_check.h"
@@ -48,19 +53,28 @@ Labels LabelsOf(std::string_view domain) {
     return labels.size() <= kMaxLabels && octets <= kMaxNameOctets;
 }
 
-}  // namespace
+// Upper-case digits without a leading zero that read back as the value; nothing for 0 and
+// negatives.
+void CheckHex(std::int32_t value) {
+    const std::string text = DEC_to_HEX(value);
+    if (value <= 0) {
+        Check(text.empty());
+        return;
+    }
+    Check(!text.empty() && text.front() != '0' &&
+          text.find_first_not_of("0123456789ABCDEF") == std::string::npos);
+    std::int32_t back = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), back, 16);
+    Check(error == std::errc{} && end == text.data() + text.size() && back == value);
+}
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view domain =
-        TrimSpaces(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (!CheckDomain(domain)) return 0;
-
-    const BuiltQuery query = BuildDNSQuery(domain, RecordType::kMX);
+void CheckQuery(std::string_view domain, std::optional<RecordType> type) {
+    const BuiltQuery query = BuildDNSQuery(domain, type);
     const Labels expected = LabelsOf(domain);
     Check(query.Ok() == FitsTheWire(expected));
     if (!query.Ok()) {
         Check(query.datagram.empty());
-        return 0;
+        return;
     }
 
     const std::span<const std::uint8_t> datagram = query.datagram;
@@ -71,8 +85,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.Assign(datagram);
     const NameRead question = ReadNameAt(store, kHeaderSize, Pointers::kOff);
     Check(question.Ok() && question.labels == expected);
-    constexpr std::array<std::uint8_t, 4> kTypeMxClassIn{0, 15, 0, 1};
-    Check(question.lastOffset + 1 + kTypeMxClassIn.size() == datagram.size() &&
-          std::ranges::equal(datagram.last(kTypeMxClassIn.size()), kTypeMxClassIn));
+    const auto typeValue = static_cast<std::uint8_t>(type.value_or(RecordType{}));
+    const std::array<std::uint8_t, 4> typeAndClassIn{0, typeValue, 0, 1};
+    Check(question.lastOffset + 1 + typeAndClassIn.size() == datagram.size() &&
+          std::ranges::equal(datagram.last(typeAndClassIn.size()), typeAndClassIn));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size >= 4) {
+        CheckHex(static_cast<std::int32_t>(std::uint32_t{data[0]} << 24 | data[1] << 16 |
+                                           data[2] << 8 | data[3]));
+    }
+
+    const std::string_view domain =
+        TrimSpaces(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (!CheckDomain(domain)) return 0;
+    // The type list's rows, and a type text that is none of them.
+    constexpr std::array<std::optional<RecordType>, 5> kTypes{
+        RecordType::kA, RecordType::kNS, RecordType::kCNAME, RecordType::kMX, std::nullopt};
+    for (const auto type : kTypes) CheckQuery(domain, type);
     return 0;
 }

@@ -52,11 +52,4 @@ std::string DEC_to_HEX(std::int32_t value) {
     return text.substr(text.find_first_not_of('0'));
 }
 
-bool IsIP(std::string_view text) {
-    for (const char c : text) {
-        if (!((c >= '0' && c <= '9') || c == '.')) return false;
-    }
-    return true;
-}
-
 }  // namespace quillet::dns

@@ -28,7 +28,7 @@ BuiltQuery BuildDNSQuery(std::string_view domain, std::optional<RecordType> type
 
     // Split at every dot; the label count is judged before any label.
     std::vector<std::string_view> labels;
-    for (std::size_t start = 0, i = 0; !domain.empty() && i <= domain.size(); ++i) {
+    for (std::size_t start = 0, i = 0; i <= domain.size(); ++i) {
         if (i == domain.size() || domain[i] == '.') {
             if (labels.size() == kMaxLabels) {
                 query.error = BuildError::kTooManyLabels;

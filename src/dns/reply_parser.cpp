@@ -29,21 +29,25 @@ void ReadMx(WireReader& reader, Record& record) {
     ReadName(reader, &record.name);
 }
 
-// Only for a type that IsKnownType accepts.
-void ReadData(WireReader& reader, Record& record) {
-    switch (static_cast<RecordType>(record.type)) {
+void ReadNameData(WireReader& reader, Record& record) {
+    ReadName(reader, &record.name);
+}
+
+using DataReader = void (*)(WireReader&, Record&);
+
+// The handler of a type the walk decodes; nullptr for any other (all 16 bits count).
+[[nodiscard]] DataReader DataReaderFor(std::uint16_t type) {
+    switch (static_cast<RecordType>(type)) {
         case RecordType::kA:
-            ReadAddress(reader, record);
-            return;
+            return ReadAddress;
         case RecordType::kNS:
         case RecordType::kCNAME:
         case RecordType::kSOA:  // the primary server; the rest of the data is not read
-            ReadName(reader, &record.name);
-            return;
+            return ReadNameData;
         case RecordType::kMX:
-            ReadMx(reader, record);
-            return;
+            return ReadMx;
     }
+    return nullptr;
 }
 
 void WalkRecords(std::span<const std::uint8_t> bytes, std::size_t first, ParsedReply& reply) {
@@ -56,8 +60,9 @@ void WalkRecords(std::span<const std::uint8_t> bytes, std::size_t first, ParsedR
         record.owner = p;
         ReadName(reader);
         record.type = reader.ReadU16();
+        const DataReader readData = DataReaderFor(record.type);
         // The type alone decides: an unknown one ends the walk, however little follows it.
-        if (!reader.Failed() && !IsKnownType(record.type)) {
+        if (!reader.Failed() && !readData) {
             reply.unknown = UnknownType{record.type, reader.Offset() - 1};
             return;
         }
@@ -65,7 +70,7 @@ void WalkRecords(std::span<const std::uint8_t> bytes, std::size_t first, ParsedR
         record.ttl = reader.ReadU32();
         record.dataLength = reader.ReadU16();
         record.data = reader.Offset();
-        if (!reader.Failed()) ReadData(reader, record);
+        if (!reader.Failed()) readData(reader, record);
         if (reader.Failed()) {
             reply.fault = reader.Error();
             return;

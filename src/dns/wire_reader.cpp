@@ -7,6 +7,7 @@ WireReader::WireReader(std::span<const std::uint8_t> wire, std::size_t offset, F
     Seek(offset);
 }
 
+// The one place that keeps the first fault: the reads below report every overrun they find.
 void WireReader::Fail(Fault kind) {
     if (!error_) error_ = {kind, offset_};
 }
@@ -18,7 +19,7 @@ Fault WireReader::SetOverrun(Fault kind) {
 }
 
 bool WireReader::Take(std::size_t count) {
-    if (!error_ && count > wire_.size() - offset_) Fail(overrun_);
+    if (count > wire_.size() - offset_) Fail(overrun_);
     return !error_;
 }
 
@@ -52,7 +53,7 @@ void WireReader::Skip(std::size_t count) {
 
 void WireReader::Seek(std::size_t offset) {
     // Seeking to the end itself is allowed (nothing more can be read); beyond it is a fault.
-    if (!error_ && offset > wire_.size()) Fail(overrun_);
+    if (offset > wire_.size()) Fail(overrun_);
     if (!error_) offset_ = offset;
 }
 

@@ -96,25 +96,5 @@ INSTANTIATE_TEST_SUITE_P(Values, DecToHexTest,
                                            HexCase{INT32_MAX, "7FFFFFFF"}),
                          quillet::testing::NameBy(&HexCase::value));
 
-struct IpCase {
-    std::string text;
-    bool ip;
-};
-
-class IsIPTest : public ::testing::TestWithParam<IpCase> {};
-
-TEST_P(IsIPTest, AcceptsOnlyDigitsAndDots) {
-    EXPECT_EQ(IsIP(GetParam().text), GetParam().ip) << '"' << GetParam().text << '"';
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, IsIPTest,
-                         ::testing::Values(IpCase{"", true}, IpCase{"127.0.0.53", true},
-                                           IpCase{"999.1", true},  // no rule on parts or dots
-                                           IpCase{"...", true}, IpCase{"1", true},
-                                           IpCase{" 127.0.0.1", false}, IpCase{"127.0.0.x", false},
-                                           IpCase{"::1", false}, IpCase{"1,2", false},
-                                           IpCase{"１.2", false}),
-                         quillet::testing::NameBy(&IpCase::text));
-
 }  // namespace
 }  // namespace quillet::dns

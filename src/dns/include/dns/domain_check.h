@@ -25,7 +25,4 @@ enum class Verdict : std::uint8_t {
 // Upper-case hexadecimal without prefix, leading zeros or width; 0 and negatives give "".
 [[nodiscard]] std::string DEC_to_HEX(std::int32_t value);
 
-// True when every character is a decimal digit or a dot (also for the empty text).
-[[nodiscard]] bool IsIP(std::string_view text);
-
 }  // namespace quillet::dns

@@ -13,17 +13,4 @@ enum class RecordType : std::uint16_t {
     kMX = 15,
 };
 
-// Whether a reply's record type (all 16 bits) is one the walk decodes; it stops at any other.
-[[nodiscard]] constexpr bool IsKnownType(std::uint16_t type) {
-    switch (static_cast<RecordType>(type)) {
-        case RecordType::kA:
-        case RecordType::kNS:
-        case RecordType::kCNAME:
-        case RecordType::kSOA:
-        case RecordType::kMX:
-            return true;
-    }
-    return false;
-}
-
 }  // namespace quillet::dns
