@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,7 +45,10 @@ protected:
         path = dir.filePath(QStringLiteral("查询结果.TXT"));
         world.saveDialog.answer = path;
     }
-    void Export() { world.host->Ensure()->Menu_Save->trigger(); }
+    void Export() {
+        world.host->Ensure()->Menu_Save->trigger();
+        QCoreApplication::sendPostedEvents();
+    }
 
     QTemporaryDir dir;
     QString path;
@@ -127,17 +132,27 @@ TEST_F(ExportTest, UnwritableTargetKeepsTheFileAndShowsNoMessage) {
 
 TEST_F(ExportTest, UnopenableOrFullTargetsEndWithoutAMessage) {
     world.Fill({QStringLiteral("IP信息:192.0.2.1")});
+    const QString unread = dir.filePath(QStringLiteral("unread")), read = dir.filePath("read");
+    ASSERT_EQ(mkfifo(QFile::encodeName(unread), 0600) | mkfifo(QFile::encodeName(read), 0600), 0);
+    const int reader = open(QFile::encodeName(read), O_RDONLY | O_NONBLOCK);
     const QString cases[] = {
         dir.path(),                                  // a folder, even for root
         dir.filePath(QStringLiteral("gone/x.TXT")),  // a folder that vanished meanwhile
-        QStringLiteral("/dev/full"),                 // opens, then every write fails
+        QStringLiteral("/dev/full"),                 // a device: every write would fail
+        unread,                                      // a pipe: a plain open waits for a reader
+        read,                                        // a pipe with one: no file either
     };
+    alarm(30);  // a wait that should not be ends the test
     for (const QString& target : cases) {
         world.saveDialog.answer = target;
         Export();
         EXPECT_TRUE(world.messages.shown.empty()) << target.toStdString();
     }
+    alarm(0);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("gone"))));
+    char byte = 0;
+    EXPECT_LE(::read(reader, &byte, 1), 0);  // nothing was written
+    close(reader);
 }
 
 TEST_F(ExportTest, ReportsTheCountAndTheFullPath) {
