@@ -139,6 +139,7 @@ TEST_F(ExportTest, UnopenableOrFullTargetsEndWithoutAMessage) {
         dir.path(),                                  // a folder, even for root
         dir.filePath(QStringLiteral("gone/x.TXT")),  // a folder that vanished meanwhile
         QStringLiteral("/dev/full"),                 // a device: every write would fail
+        QStringLiteral("/dev/null"),                 // one where every write would go in
         unread,                                      // a pipe: a plain open waits for a reader
         read,                                        // a pipe with one: no file either
     };
