@@ -237,7 +237,7 @@ void FormTempHost::ShowAboutModal(QWidget* mainWindow) {
     if (form->isVisible()) return;
     if (mainWindow != nullptr) form->CentreOver(mainWindow);
     form->ShowModal();
-    // Closing the box, by its button or otherwise, unloads it: the next use makes a new one.
+    // Closing the box, by its button or otherwise, destroys it: the next use makes a new one.
     if (form_ == form) form_.clear();
     if (form != nullptr) form->deleteLater();
 }

@@ -114,7 +114,7 @@ public:
     // Whether the context menu is open now.
     [[nodiscard]] bool MenuShown() const;
     // Shows the about box modally, centred over `mainWindow`; returns once it is closed, and
-    // the box is unloaded then. Does nothing while the box is open already.
+    // the box is destroyed then. Does nothing while the box is open already.
     void ShowAboutModal(QWidget* mainWindow);
 
     // Where the right press that last opened the context menu was: pixels from the top of the
