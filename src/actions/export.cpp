@@ -3,10 +3,12 @@
 #include <QFile>
 #include <QListWidget>
 #include <QStringEncoder>
-#include <csignal>
 
-#include <pthread.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include "platform/file_size_signal.h"
 #include "texts/qt_texts.h"
 
 namespace quillet::actions {
@@ -39,30 +41,26 @@ QStringList WalkRows(QListWidget& list) {
 
 namespace {
 
-// A write past the file-size limit (RLIMIT_FSIZE) fails, but the kernel also raises SIGXFSZ,
-// which would end the program. Ignoring it for the whole process would pass that on to every
-// program started from here (ping, the terminal, the browser); held back in this thread for
-// one write and then taken off again, only the failure remains.
-class FileSizeSignalHeld {
-public:
-    FileSizeSignalHeld() {
-        sigemptyset(&signal_);
-        sigaddset(&signal_, SIGXFSZ);
-        pthread_sigmask(SIG_BLOCK, &signal_, &before_);
-    }
-    ~FileSizeSignalHeld() {
-        const timespec now{};
-        while (sigtimedwait(&signal_, nullptr, &now) == SIGXFSZ) {
-        }
-        pthread_sigmask(SIG_SETMASK, &before_, nullptr);
-    }
-    FileSizeSignalHeld(const FileSizeSignalHeld&) = delete;
-    FileSizeSignalHeld& operator=(const FileSizeSignalHeld&) = delete;
+// Unbuffered: the block goes out in write() itself, so a failure is seen there.
+constexpr QIODevice::OpenMode kAppendMode =
+    QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered;
 
-private:
-    sigset_t signal_{};
-    sigset_t before_{};
-};
+// Opens `path` for appending with open(2)'s `flags` added, and hands it to `file` if it is a
+// regular file. Nothing else will do, and nothing may wait: a named pipe without a reader holds
+// a plain open until one comes, a pipe or a device can hold every write, with the window
+// asleep meanwhile. (Regular files ignore O_NONBLOCK.)
+[[nodiscard]] bool OpenRegularFile(const QString& path, QFile& file, int flags) {
+    const int fd = open(QFile::encodeName(path).constData(),
+                        O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC | flags, 0666);
+    if (fd < 0) return false;
+    struct stat status {};
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+        file.open(fd, kAppendMode, QFileDevice::AutoCloseHandle)) {
+        return true;
+    }
+    close(fd);
+    return false;
+}
 
 // Qt reaches GBK through ICU, whose GBK table writes "?" for what it cannot map.
 [[nodiscard]] QStringEncoder GbkEncoder() {
@@ -84,23 +82,23 @@ std::optional<QByteArray> ToGbk(const QString& text) {
 
 std::optional<AppendTarget> OpenForAppend(const QString& path) {
     if (path.isEmpty()) return std::nullopt;
-    // Unbuffered: the block goes out in write() itself, so a failure is seen there.
-    constexpr QIODevice::OpenMode kMode =
-        QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered;
-    auto file = std::make_unique<QFile>(path);
+    auto file = std::make_unique<QFile>();
     // Creating only a file that is not there yet tells which one a failure may remove. Should
     // the file come or go between the two tries, they are made again.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (file->open(kMode | QIODevice::NewOnly)) return AppendTarget{std::move(file), true};
-        if (file->open(kMode | QIODevice::ExistingOnly)) {
-            return AppendTarget{std::move(file), false};
+        if (OpenRegularFile(path, *file, O_CREAT | O_EXCL)) {
+            return AppendTarget{std::move(file), path, true};
         }
+        if (OpenRegularFile(path, *file, 0)) return AppendTarget{std::move(file), path, false};
     }
     return std::nullopt;
 }
 
 void Abandon(AppendTarget& target) {
-    if (target.created) (void)target.file->remove();
+    if (!target.created) return;
+    // By name: a QFile opened on a descriptor has none.
+    target.file->close();
+    (void)QFile::remove(target.path);
 }
 
 bool AppendBlock(AppendTarget& target, const QByteArray& bytes) {
@@ -108,11 +106,11 @@ bool AppendBlock(AppendTarget& target, const QByteArray& bytes) {
     const qint64 before = file.size();
     qint64 written = 0;
     {
-        const FileSizeSignalHeld held;
+        const platform::FileSizeSignalHeld held;
         written = file.write(bytes);
     }
     if (written == bytes.size()) return true;
-    // Where even the cut fails (a device such as /dev/full), there is nothing more to do.
+    // Where even the cut fails, there is nothing more to do.
     if (!target.created) (void)file.resize(before);
     Abandon(target);
     return false;

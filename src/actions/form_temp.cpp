@@ -11,6 +11,7 @@
 #include "actions/export.h"
 #include "actions/results_list.h"
 #include "actions/row_actions.h"
+#include "platform/modality.h"
 #include "platform/platform.h"
 #include "texts/qt_texts.h"
 
@@ -94,7 +95,9 @@ void FormTemp::BuildWindow() {
     linkFont.setUnderline(true);
     Label3->setFont(linkFont);
     Label3->setCursor(Qt::PointingHandCursor);
-    connect(Label3, &ClickableLabel::clicked, this, [this] { Http(Label3->text()); });
+    connect(Label3, &ClickableLabel::clicked, this, [this] {
+        if (!platform::InputBlockedByModal(*this)) Http(Label3->text());
+    });
 
     setTabOrder(Command1, Label1);
     setTabOrder(Label1, Label2);
@@ -109,7 +112,8 @@ void FormTemp::BuildMenu() {
     Menu_Save = Menu_Left->addAction(ToQString(texts::kMenuSave));
     connect(Menu_Ping, &QAction::triggered, this, &FormTemp::MenuPingClick);
     connect(menu_baidu, &QAction::triggered, this, &FormTemp::MenuBaiduClick);
-    connect(Menu_Save, &QAction::triggered, this, &FormTemp::Saveas);
+    // Queued: the export waits in dialogs, and a screen reader's press must not wait with it.
+    connect(Menu_Save, &QAction::triggered, this, &FormTemp::Saveas, Qt::QueuedConnection);
 }
 
 QPoint CentredClientPos(const QRect& over, QSize client, const QMargins& frame,
@@ -156,8 +160,16 @@ void FormTemp::Http(const QString& address) {
     context_.platform.urls.Open(address);
 }
 
+bool FormTemp::MainWindowTakesInput() const {
+    return context_.resultsList != nullptr && !platform::InputBlockedByModal(*context_.resultsList);
+}
+
+void FormTemp::done(int result) {
+    if (!platform::InputBlockedByModal(*this)) QDialog::done(result);
+}
+
 void FormTemp::MenuPingClick() {
-    if (context_.resultsList == nullptr) return;
+    if (!MainWindowTakesInput()) return;
     const std::optional<QString> target = MenuRowTarget(*context_.resultsList, host_->MenuY);
     if (!target) return;
     platform::ProcessLauncher& processes = context_.platform.processes;
@@ -168,55 +180,32 @@ void FormTemp::MenuPingClick() {
 }
 
 void FormTemp::MenuBaiduClick() {
-    if (context_.resultsList == nullptr) return;
+    if (!MainWindowTakesInput()) return;
     if (const std::optional<QString> target = MenuRowTarget(*context_.resultsList, host_->MenuY)) {
         Http(SearchAddress(*target));
     }
 }
 
-QWidget* FormTemp::DialogParent() {
-    // The box itself is usually hidden; dialogs belong over the window the user looks at.
-    if (context_.resultsList != nullptr) return context_.resultsList->window();
-    return this;
-}
-
-FormTemp::Waiting::Waiting(FormTemp& form) : form_(form) {
-    ++form_.waiting_;
-}
-
-FormTemp::Waiting::~Waiting() {
-    if (--form_.waiting_ == 0 && form_.unloaded_) form_.deleteLater();
-}
-
-void FormTemp::Unload() {
-    unloaded_ = true;
-    if (waiting_ == 0) deleteLater();
-}
-
 void FormTemp::ShowModal() {
-    const Waiting waiting(*this);
     Command1->setFocus();
     exec();
 }
 
 void FormTemp::Saveas() {
-    // The dialog and the report wait in nested loops, where the box may be closed and
-    // unloaded; it stays until this returns.
-    const Waiting waiting(*this);
+    if (!MainWindowTakesInput()) return;
+    // The dialog and the report run nested event loops, in which the box may be closed and
+    // destroyed: from the first on, only what is held here is used.
     platform::Platform& platform = context_.platform;
-    if (context_.resultsList == nullptr) return;
+    const QPointer<QListWidget> list = context_.resultsList;
     const platform::SaveDialogOptions options{
         ToQString(texts::kSaveTitle), ToQString(texts::kSaveDefaultName),
         ToQString(texts::kSaveFilter), ToQString(texts::kSaveDefaultSuffix)};
-    const std::optional<QString> path = platform.saveDialog.AskPath(DialogParent(), options);
-    if (!path || path->isEmpty()) return;
-
-    // The dialog ran a nested event loop; the list can be gone by now.
-    if (context_.resultsList == nullptr || !CanWriteGbk()) return;
+    const std::optional<QString> path = platform.saveDialog.AskPath(list->window(), options);
+    if (!path || path->isEmpty() || list == nullptr || !CanWriteGbk()) return;
     std::optional<AppendTarget> target = OpenForAppend(*path);
     if (!target) return;
     const QDateTime now = platform.clock.Now();
-    const QStringList rows = WalkRows(*context_.resultsList);
+    const QStringList rows = WalkRows(*list);
     const std::optional<QByteArray> bytes = ToGbk(ExportBlock(now.date(), now.time(), rows));
     if (!bytes) return Abandon(*target);
     if (!AppendBlock(*target, *bytes)) return;
@@ -225,7 +214,7 @@ void FormTemp::Saveas() {
     const QString report = ToQString(texts::kExportedCountBefore) + QString::number(rows.size()) +
                            ToQString(texts::kExportedCountAfter) + ToQString(texts::kLineEnd) +
                            ToQString(texts::kExportedPathLabel) + *path;
-    platform.messages.Show(DialogParent(), report, ToQString(texts::kExportedTitle),
+    platform.messages.Show(list->window(), report, ToQString(texts::kExportedTitle),
                            platform::MessageIcon::Information);
 }
 
@@ -248,9 +237,9 @@ void FormTempHost::ShowAboutModal(QWidget* mainWindow) {
     if (form->isVisible()) return;
     if (mainWindow != nullptr) form->CentreOver(mainWindow);
     form->ShowModal();
-    // Closing the box, by its button or otherwise, unloads it: the next use makes a new one.
+    // Closing the box, by its button or otherwise, destroys it: the next use makes a new one.
     if (form_ == form) form_.clear();
-    if (form != nullptr) form->Unload();
+    if (form != nullptr) form->deleteLater();
 }
 
 }  // namespace quillet::actions

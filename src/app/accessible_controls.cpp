@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTimer>
 
@@ -27,11 +26,11 @@ public:
 
     QStringList actionNames() const override { return {pressAction()}; }
 
-    // The frame code knows a click only as a left press and release inside the button. Sent
-    // later, so that a modal about box does not hold up the screen reader's call; should a
-    // modal box open meanwhile, the frame code refuses the press itself.
+    // The frame code knows a click only as a left press and release inside the button, and
+    // refuses it under a modal box. Sent later, so that a modal about box does not hold up the
+    // screen reader's call.
     void doAction(const QString& action) override {
-        if (action != pressAction() || platform::InputBlockedByModal(*widget())) return;
+        if (action != pressAction()) return;
         QTimer::singleShot(0, widget(), [label = QPointer<QWidget>(widget())] {
             const QPointF centre = QRectF(label->rect()).center();
             const QPointF global = label->mapToGlobal(centre);
@@ -71,47 +70,11 @@ public:
 
     QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
     void doAction(const QString& action) override {
-        if (platform::InputBlockedByModal(*combo())) return;
         if (action == showMenuAction() || action == pressAction()) combo()->showPopup();
     }
 
 private:
     QComboBox* combo() const { return static_cast<QComboBox*>(object()); }
-};
-
-// Qt's own interface for a push button presses it whenever it is enabled, also under a modal
-// box that keeps clicks from it. Name and state come from the button as in Qt's.
-class PushButtonAccessible final : public QAccessibleWidget {
-public:
-    explicit PushButtonAccessible(QPushButton* button)
-        : QAccessibleWidget(button, QAccessible::Button) {}
-
-    QString text(QAccessible::Text t) const override {
-        const QString own = QAccessibleWidget::text(t);
-        if (t != QAccessible::Name || !own.isEmpty()) return own;
-        return button()->text().remove(QLatin1Char('&'));
-    }
-    QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.pressed = button()->isDown();
-        state.defaultButton = button()->isDefault();
-        return state;
-    }
-
-    QStringList actionNames() const override {
-        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
-    }
-    void doAction(const QString& action) override {
-        if (!button()->isEnabled() || platform::InputBlockedByModal(*button())) return;
-        if (action == pressAction()) {
-            button()->animateClick();
-        } else {
-            QAccessibleWidget::doAction(action);
-        }
-    }
-
-private:
-    QPushButton* button() const { return static_cast<QPushButton*>(object()); }
 };
 
 // Selects what the user selects, by pointer, keys or screen reader, only while no modal box
@@ -123,10 +86,10 @@ public:
         : QItemSelectionModel(view.model(), &view), view_(view) {}
 
     void select(const QModelIndex& index, SelectionFlags command) override {
-        if (Free()) QItemSelectionModel::select(index, command);
+        if (ResettingOrUnblocked()) QItemSelectionModel::select(index, command);
     }
     void select(const QItemSelection& selection, SelectionFlags command) override {
-        if (Free()) QItemSelectionModel::select(selection, command);
+        if (ResettingOrUnblocked()) QItemSelectionModel::select(selection, command);
     }
     void clear() override {
         const QScopedValueRollback resetting(resetting_, true);
@@ -138,7 +101,9 @@ public:
     }
 
 private:
-    [[nodiscard]] bool Free() const { return resetting_ || !platform::InputBlockedByModal(view_); }
+    [[nodiscard]] bool ResettingOrUnblocked() const {
+        return resetting_ || !platform::InputBlockedByModal(view_);
+    }
 
     QAbstractItemView& view_;
     bool resetting_ = false;
@@ -158,9 +123,7 @@ public:
 
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& action) override {
-        if (action == pressAction() && !platform::InputBlockedByModal(*label())) {
-            emit label()->clicked();
-        }
+        if (action == pressAction()) emit label()->clicked();
     }
 
 private:
@@ -208,9 +171,6 @@ QAccessibleInterface* ControlFactory(const QString& className, QObject* object) 
         return new LinkLabelAccessible(static_cast<actions::ClickableLabel*>(widget));
     }
     // The main window's only; those of the dialogs are never under a modal box of their own.
-    if (className == QLatin1String("QPushButton") && qobject_cast<FrmMain*>(widget->window())) {
-        return new PushButtonAccessible(static_cast<QPushButton*>(widget));
-    }
     if (className == QLatin1String("QLineEdit") && qobject_cast<FrmMain*>(widget->window())) {
         return NewLineEditAccessible(static_cast<QLineEdit*>(widget));
     }

@@ -21,6 +21,7 @@
 #include "app/skin/skin_pictures.h"
 #include "dns/domain_check.h"
 #include "dns/query_builder.h"
+#include "platform/modality.h"
 #include "platform/platform.h"
 #include "texts/qt_texts.h"
 #include "texts/query_types.h"
@@ -40,8 +41,18 @@ const QColor kTextColour(64, 64, 64);
     return label;
 }
 
+// Its list opens by a click, a key or a screen reader's press, but not while a modal box keeps
+// input from the window. (No Q_OBJECT: to screen readers it is a QComboBox like any other.)
+class DropDown final : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override {
+        if (!platform::InputBlockedByModal(*this)) QComboBox::showPopup();
+    }
+};
+
 [[nodiscard]] QComboBox* MakeDropDown(QWidget* parent, QRect geometry) {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new DropDown(parent);
     combo->setGeometry(geometry);
     combo->setEditable(false);  // a row can be picked, never typed
     return combo;
@@ -223,6 +234,9 @@ QString FrmMain::ServerText() const {
 }
 
 void FrmMain::QueryAction() {
+    // Whoever asks (a key, a click, a screen reader's press that clicks 100 ms later), nothing
+    // is sent while a modal box keeps input from the window.
+    if (platform::InputBlockedByModal(*this)) return;
     List_Show->clear();
 
     const QByteArray typed = Txt_Domain->text().toUtf8();

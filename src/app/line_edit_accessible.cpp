@@ -51,7 +51,7 @@ public:
         return state;
     }
     void doAction(const QString& action) override {
-        if (Free()) QAccessibleWidget::doAction(action);
+        if (TakesInput()) QAccessibleWidget::doAction(action);
     }
 
     // Reading.
@@ -103,16 +103,16 @@ public:
     // Changing.
     void addSelection(int start, int end) override { setSelection(0, start, end); }
     void removeSelection(int index) override {
-        if (index == 0 && Free()) edit()->deselect();
+        if (index == 0 && TakesInput()) edit()->deselect();
     }
     void setSelection(int index, int start, int end) override {
-        if (index == 0 && Free()) edit()->setSelection(start, end - start);
+        if (index == 0 && TakesInput()) edit()->setSelection(start, end - start);
     }
     void setCursorPosition(int position) override {
-        if (Free()) edit()->setCursorPosition(position);
+        if (TakesInput()) edit()->setCursorPosition(position);
     }
     void scrollToSubstring(int start, int end) override {
-        if (!Free()) return;
+        if (!TakesInput()) return;
         edit()->setCursorPosition(end);
         edit()->setCursorPosition(start);
     }
@@ -128,11 +128,11 @@ public:
 
 private:
     QLineEdit* edit() const { return static_cast<QLineEdit*>(object()); }
-    [[nodiscard]] bool Free() const {
+    [[nodiscard]] bool TakesInput() const {
         return edit()->isEnabled() && !platform::InputBlockedByModal(*edit());
     }
     // As with keys: a read-only line can be read and selected, not changed.
-    [[nodiscard]] bool Editable() const { return Free() && !edit()->isReadOnly(); }
+    [[nodiscard]] bool Editable() const { return TakesInput() && !edit()->isReadOnly(); }
     // -2 asks for the text around the cursor.
     [[nodiscard]] int Offset(int offset) const { return offset == -2 ? cursorPosition() : offset; }
 };

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,7 +44,10 @@ protected:
         path = dir.filePath(QStringLiteral("查询结果.TXT"));
         world.saveDialog.answer = path;
     }
-    void Export() { world.host->Ensure()->Menu_Save->trigger(); }
+    void Export() {
+        world.host->Ensure()->Menu_Save->trigger();
+        QCoreApplication::sendPostedEvents();
+    }
 
     QTemporaryDir dir;
     QString path;
@@ -127,16 +131,22 @@ TEST_F(ExportTest, UnwritableTargetKeepsTheFileAndShowsNoMessage) {
 
 TEST_F(ExportTest, UnopenableOrFullTargetsEndWithoutAMessage) {
     world.Fill({QStringLiteral("IP信息:192.0.2.1")});
+    const QString pipe = dir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe), 0600), 0);
     const QString cases[] = {
         dir.path(),                                  // a folder, even for root
         dir.filePath(QStringLiteral("gone/x.TXT")),  // a folder that vanished meanwhile
-        QStringLiteral("/dev/full"),                 // opens, then every write fails
+        QStringLiteral("/dev/full"),                 // a device: every write would fail
+        QStringLiteral("/dev/null"),                 // one where every write would go in
+        pipe,                                        // a plain open would wait for a reader
     };
+    alarm(30);  // a wait that should not be ends the test
     for (const QString& target : cases) {
         world.saveDialog.answer = target;
         Export();
         EXPECT_TRUE(world.messages.shown.empty()) << target.toStdString();
     }
+    alarm(0);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("gone"))));
 }
 

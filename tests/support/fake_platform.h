@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDialog>
 #include <QRegion>
 #include <QSet>
@@ -26,22 +25,22 @@ struct ShownMessage {
 
 class RecordingMessageBoxes final : public platform::MessageBoxes {
 public:
-    void Show(QWidget*, const QString& text, const QString& title,
+    void Show(QWidget* parent, const QString& text, const QString& title,
               platform::MessageIcon icon) override {
         shown.push_back({text, title, icon});
-        if (modalMs > 0) {
-            // Behave like a real modal box: events keep arriving while it is open.
-            ++depth;
-            maxDepth = std::max(maxDepth, depth);
-            const QDeadlineTimer deadline(modalMs);
-            while (!deadline.hasExpired()) {
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            }
+        if (!whileOpen) return;
+        // A modal window for real, as the Save dialog's: the test closes it by returning.
+        QDialog box(parent);
+        QTimer::singleShot(0, &box, [&] {
+            maxDepth = std::max(maxDepth, ++depth);
+            whileOpen();
             --depth;
-        }
+            box.reject();
+        });
+        box.exec();
     }
     std::vector<ShownMessage> shown;
-    int modalMs = 0;  // > 0: Show runs an event loop this long before it returns
+    std::function<void()> whileOpen;  // set: runs inside the box's own event loop
     int depth = 0;
     int maxDepth = 0;
 };

@@ -201,7 +201,7 @@ void FrameChrome::OnResize() {
 }
 
 void FrameChrome::OnWindowPress(const QMouseEvent& event) {
-    if (event.button() != Qt::LeftButton || platform::InputBlockedByModal(window_)) {
+    if (event.button() != Qt::LeftButton) {
         return;
     }
     // Presses on a control reach us only when the control lets them through; they are the
@@ -261,8 +261,9 @@ void FrameChrome::FollowDrag(QPointF globalPos) {
 bool FrameChrome::OnBoxEvent(int index, QEvent* event) {
     const SkinPictures& pictures = Pictures();
     const QEvent::Type type = event->type();
-    // The window system holds back clicks under a modal box; one sent straight to the button
-    // (a screen reader's press) must not get through either.
+    // Minimise, the about box and close wait while a modal box keeps input from the window,
+    // whoever sends the click: the window system holds back its own, a screen reader's comes
+    // straight here.
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
          type == QEvent::MouseButtonRelease) &&
         platform::InputBlockedByModal(window_)) {

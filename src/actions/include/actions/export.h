@@ -26,13 +26,15 @@ namespace quillet::actions {
 [[nodiscard]] std::optional<QByteArray> ToGbk(const QString& text);
 [[nodiscard]] bool CanWriteGbk();
 
-// A file opened for appending, and whether this export created it.
+// A file opened for appending, its path, and whether this export created it.
 struct AppendTarget {
     std::unique_ptr<QFile> file;
+    QString path;
     bool created = false;
 };
 
-// Opens `path` for appending, creating the file if needed; nothing when it cannot be opened.
+// Opens `path` for appending, creating the file if needed; nothing when it cannot be opened or
+// is no regular file (a named pipe, a device, a socket), and then never after a wait.
 [[nodiscard]] std::optional<AppendTarget> OpenForAppend(const QString& path);
 
 // Gives up an export: a file it created goes again, one that was there is left alone.

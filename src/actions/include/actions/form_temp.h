@@ -69,9 +69,8 @@ public:
     void Saveas();
     // Shows the box modally; returns once it is closed.
     void ShowModal();
-    // Closing unloads the box: it is destroyed as soon as none of its methods waits in a
-    // nested event loop (a dialog, a message box, its own modal showing) any more.
-    void Unload();
+    // Closes the box, by any means, unless a modal window other than the box keeps input from it.
+    void done(int result) override;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -87,31 +86,19 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // Held by every method of the box for as long as it may run a nested event loop.
-    class Waiting {
-    public:
-        explicit Waiting(FormTemp& form);
-        ~Waiting();
-        Waiting(const Waiting&) = delete;
-        Waiting& operator=(const Waiting&) = delete;
-
-    private:
-        FormTemp& form_;
-    };
-
     void BuildWindow();
     void BuildMenu();
     void PlaceCentred();
     void MenuPingClick();
     void MenuBaiduClick();
-    [[nodiscard]] QWidget* DialogParent();
+    // Whether the results list is there and no modal window (the about box included) keeps
+    // input from the main window: what the menu's items ask before they act.
+    [[nodiscard]] bool MainWindowTakesInput() const;
 
     ActionContext context_;
     std::shared_ptr<const FormTempHost> host_;
     QPointer<QWidget> centreOver_;  // set while the frame may still change
     QMargins placedWith_;           // the frame the box was last centred with
-    int waiting_ = 0;               // methods of the box inside a nested event loop
-    bool unloaded_ = false;
 };
 
 // Keeps at most one about box alive: made (hidden) on first use, made anew after closing it has
@@ -127,7 +114,7 @@ public:
     // Whether the context menu is open now.
     [[nodiscard]] bool MenuShown() const;
     // Shows the about box modally, centred over `mainWindow`; returns once it is closed, and
-    // the box is unloaded then. Does nothing while the box is open already.
+    // the box is destroyed then. Does nothing while the box is open already.
     void ShowAboutModal(QWidget* mainWindow);
 
     // Where the right press that last opened the context menu was: pixels from the top of the

@@ -22,8 +22,8 @@ void RefuseSelectionUnderModal(QAbstractItemView& view);
 // Teaches Qt's accessibility layer about the program's windows: caption buttons are push
 // buttons that can be pressed, a drop-down list is named by its own accessible name (or its
 // label), not by the row it shows, the main window is a frame without the controls it keeps
-// hidden, the about box's web-site line is a link, and nothing in the main window acts on a
-// screen reader's request while a modal box keeps input from it. Safe to call more than once;
+// hidden, the about box's web-site line is a link, and the domain line takes no edit from a
+// screen reader while a modal box keeps input from it. Safe to call more than once;
 // call it before the controls exist.
 void InstallAccessibleControls();
 
