@@ -2,7 +2,8 @@
 # Builds the Debian package, unpacks it into a temporary root and checks it from outside: what
 # it depends on, that the files the program looks for are where it looks, that the unpacked
 # program starts and maps its window, its manual page and changelog, and (with --lintian, for
-# the tree that is packaged) that lintian, pedantic, has nothing to say about it.
+# the tree that is packaged) that it has a stack protector and lintian, pedantic, has nothing
+# to say about it.
 # Usage: package_test.sh BUILD_DIR [--lintian]
 set -euo pipefail
 build="$1"
@@ -93,6 +94,9 @@ wait_until 60 window_viewable || fail "no window mapped: $(cat "$work/quillet.lo
 kill "$app"
 
 if [ "$run_lintian" = --lintian ]; then
+    # lintian names a missing PIE, RELRO, BIND_NOW or fortified call, not a missing stack guard.
+    nm -D "$work/root/usr/bin/quillet" | grep -qw __stack_chk_fail ||
+        fail "usr/bin/quillet is built without a stack protector"
     # Not a tag, down to the pedantic ones (its complaints about running as root go to stderr).
     lint="$(lintian --pedantic --display-info --fail-on error,warning,info,pedantic "$deb")" ||
         fail "lintian: $lint"
