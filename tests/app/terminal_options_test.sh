@@ -6,10 +6,8 @@
 set -uo pipefail
 quillet="$1"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-bare() {
-    env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE -u QT_QPA_PLATFORM \
-        ASAN_OPTIONS=detect_leaks=0 "$@"
-}
+bare() { env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE -u QT_QPA_PLATFORM \
+    ASAN_OPTIONS=detect_leaks=0 "$@"; }
 
 out="$(bare "$quillet" --version)" || fail "--version exits $?"
 grep -q '^quillet [0-9]' <<<"$out" || fail "--version says: $out"
@@ -19,7 +17,6 @@ out="$(bare "$quillet" --version 2>&1 >/dev/full)"
 status=$?
 [ "$status" = 1 ] && grep -qx 'quillet: write error: No space left on device' <<<"$out" ||
     fail "--version into a full disk exits $status: $out"
-
 # Refused: "ARGUMENTS|what the message shows of the first one". The last row is one that only
 # the platform Qt picks can refuse: offscreen takes no -display.
 while IFS='|' read -r args shown; do
@@ -39,7 +36,6 @@ done <<'ROWS'
 $'\e[31mRED'|'\x1b[31mRED'
 -platform offscreen -style Fusion -display :0|'-display'
 ROWS
-
 # Taken by Qt, so the window opens (and is still open when timeout ends it), one row for each
 # way Qt takes an option and its value.
 while read -r args; do
