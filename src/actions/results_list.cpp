@@ -149,9 +149,10 @@ void ResultsListBehaviour::ShowTip(const QPoint& globalPos) {
     }
     const QScreen* screen = QGuiApplication::screenAt(globalPos);
     if (screen == nullptr) screen = list_->screen();
-    // The tip's own margins on either side, and a pixel or two to spare.
+    constexpr int kTipPaddingPx = 3;  // beside its frame: the tip's own pixel and two to spare
     const int margins =
-        2 * (3 + list_->style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth, nullptr, list_));
+        2 * (kTipPaddingPx +
+             list_->style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth, nullptr, list_));
     QToolTip::showText(globalPos,
                        PlainTip(text, QToolTip::font(), screen->availableSize().width() - margins),
                        list_);

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QTranslator>
 #include <algorithm>
+#include <clocale>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -20,7 +21,12 @@ std::vector<std::string_view> ArgumentsOf(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (const auto status = quillet::app::AnswerOwnOption(ArgumentsOf(argc, argv), std::cout)) {
+    std::setlocale(LC_ALL, "");  // as Qt sets it; an echoed argument shows in the user's charset
+    const std::vector<std::string_view> arguments = ArgumentsOf(argc, argv);
+    if (const auto status = quillet::app::AnswerOwnOption(arguments, std::cout, std::cerr)) {
+        return *status;
+    }
+    if (const auto status = quillet::app::RefuseUnknown(arguments, std::cerr)) {
         return *status;
     }
     QApplication app(argc, argv);  // takes Qt's own options out of argc and argv

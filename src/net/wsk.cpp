@@ -62,9 +62,6 @@ void Wsk::ReadPending() {
         arrived_ = datagram.data();
         emit DataArrival(arrived_.size());
     }
-    // A sender faster than the reader would keep a read-until-empty loop going for ever. What
-    // is left is reported again once the event loop has had its turn, typing and painting
-    // included. (Read only when the socket reports: it reports again only after a read.)
 }
 
 }  // namespace quillet::net

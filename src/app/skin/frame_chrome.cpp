@@ -115,8 +115,9 @@ FrameChrome::FrameChrome(QWidget& window, const std::array<QLabel*, 3>& controlB
     }
 
     Timer1.setInterval(1);
+    Timer1.setSingleShot(true);
     connect(&Timer1, &QTimer::timeout, this, &FrameChrome::OnTimer1);
-    Timer1.start();
+    Timer1.start();  // start-up's tick: the first frame goes into the retained image
 
     if (window_.isVisible()) {
         OnResize();
@@ -150,7 +151,9 @@ bool FrameChrome::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &window_) {
         switch (event->type()) {
             case QEvent::WindowStateChange:
-                WakeTimer1();
+                // Every way into or out of minimised changes the state: our button, the
+                // window system's, a restore, and Wayland taking a minimise back at once.
+                Timer1.start();
                 OnResize();
                 break;
             case QEvent::Resize:
@@ -294,7 +297,6 @@ void FrameChrome::OnBoxRelease(int index, const QMouseEvent& event) {
     }
     switch (index) {
         case 0:
-            Timer1.start();
             window_.showMinimized();
             break;
         case 1:
@@ -311,21 +313,10 @@ void FrameChrome::OnBoxRelease(int index, const QMouseEvent& event) {
 
 // While the window is minimised, whatever is drawn on it has to go into the retained image,
 // or a restore would show a frame that the next uncovering wipes. Once the window is back,
-// drawing goes straight to the screen again and the timer has done its work. Minimised,
-// nothing changes until the window's state does, so the timer rests until then instead of
-// waking the program a thousand times a second.
+// drawing goes straight to the screen again. One tick after each change of state is enough:
+// minimised, nothing changes until the state does, so nothing wakes the program meanwhile.
 void FrameChrome::OnTimer1() {
     surface_.SetRetainedDrawing(window_.isMinimized());
-    Timer1.stop();
-    timer1Resting_ = window_.isMinimized();
-}
-
-// Every way back from minimised changes the window's state. Under Wayland, which never tells a
-// window it is minimised, Qt takes the state back at once, and that change wakes it too.
-void FrameChrome::WakeTimer1() {
-    if (!timer1Resting_) return;
-    timer1Resting_ = false;
-    Timer1.start();
 }
 
 void FrameChrome::PaintNormalBoxes() {

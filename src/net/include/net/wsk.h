@@ -41,7 +41,10 @@ signals:
     void DataArrival(qint64 bytesTotal);
 
 private:
-    // Datagrams read at one wake-up before the event loop gets its turn.
+    // Datagrams read at one wake-up before the event loop gets its turn. A sender faster than
+    // the reader would keep a read-until-empty loop going for ever; what is left is reported
+    // again once the event loop has had its turn, typing and painting included. (Read only
+    // when the socket reports: it reports again only after a read.)
     static constexpr int kDatagramsPerWakeUp = 32;
 
     void ReadPending();

@@ -133,6 +133,7 @@ inline constexpr std::string_view kHelpText =
 inline constexpr std::string_view kVersionPrefix = "quillet ";  // then the version number
 inline constexpr std::string_view kLicenceLine = "Released under the MIT licence.\n";
 inline constexpr std::string_view kUnknownArgument = "quillet: unknown argument: ";
+inline constexpr std::string_view kWriteError = "quillet: write error: ";  // then the cause
 
 // The domain check's verdict in words. Nothing shows it: a rejected domain gets the query
 // action's own message instead.

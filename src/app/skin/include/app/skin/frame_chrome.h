@@ -79,7 +79,7 @@ public:
     // The font the title is printed in (the window's own font serves the controls).
     [[nodiscard]] static QFont DefaultTitleFont();
 
-    // Watches a minimised window; see OnTimer1.
+    // Ticks once after start-up and after each change of the window's state; see OnTimer1.
     QTimer Timer1;
 
 protected:
@@ -99,7 +99,6 @@ private:
     [[nodiscard]] bool OnBoxEvent(int index, QEvent* event);
     void OnBoxRelease(int index, const QMouseEvent& event);
     void OnTimer1();
-    void WakeTimer1();
     void PaintNormalBoxes();
     void PaintBoxLook(int index, const SkinPicture& strip);
 
@@ -109,8 +108,7 @@ private:
     Actions actions_;
     RetainedSurface surface_;
     QFont titleFont_;
-    std::optional<Drag> drag_;    // the window system refused to drag: we do it ourselves
-    bool timer1Resting_ = false;  // stopped while minimised, to tick again once it is not
+    std::optional<Drag> drag_;  // the window system refused to drag: we do it ourselves
 };
 
 }  // namespace quillet::app
