@@ -1,11 +1,15 @@
 #include "actions/form_temp.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <algorithm>
 
 #include "actions/export.h"
@@ -45,6 +49,25 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 void ClickableLabel::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
     QLabel::mousePressEvent(event);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (event->modifiers() == Qt::NoModifier &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ClickableLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
@@ -95,6 +118,13 @@ void FormTemp::BuildWindow() {
     Label3->setFont(linkFont);
     Label3->setCursor(Qt::PointingHandCursor);
     connect(Label3, &ClickableLabel::clicked, this, [this] { Http(Label3->text()); });
+    // Reached with Tab and opened with Enter or Space, as well as by a click.
+    Label3->setFocusPolicy(Qt::TabFocus);
+
+    // Screen readers read a dialog's loose lines only when they hold a few words, which a
+    // Chinese line never does; as the box's description they are read when it opens.
+    setAccessibleDescription(
+        QStringList{Label1->text(), Label2->text(), Label3->text()}.join(QLatin1Char(' ')));
 
     setTabOrder(Command1, Label1);
     setTabOrder(Label1, Label2);
@@ -104,6 +134,7 @@ void FormTemp::BuildWindow() {
 
 void FormTemp::BuildMenu() {
     Menu_Left = new LeftButtonMenu(ToQString(texts::kMenuTitle), this);
+    Menu_Left->setAccessibleName(Menu_Left->title());
     Menu_Ping = Menu_Left->addAction(ToQString(texts::kMenuPing));
     menu_baidu = Menu_Left->addAction(ToQString(texts::kMenuSearch));
     Menu_Save = Menu_Left->addAction(ToQString(texts::kMenuSave));
@@ -149,6 +180,13 @@ bool FormTemp::event(QEvent* event) {
         centreOver_.clear();  // once: from now on the box is where the user leaves it
     }
     if (type == QEvent::Hide) centreOver_.clear();
+    if (type == QEvent::Show) {
+        // Qt tells screen readers that the box now shows, never that it is visible too: a
+        // reader that met it hidden (the menu makes it long before it opens) would keep it
+        // invisible and find nothing in it. A selection event makes them read it anew.
+        QAccessibleEvent reread(this, QAccessible::Selection);
+        QAccessible::updateAccessibility(&reread);
+    }
     return QDialog::event(event);
 }
 

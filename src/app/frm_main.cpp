@@ -44,6 +44,7 @@ const QColor kTextColour(64, 64, 64);
     auto* combo = new QComboBox(parent);
     combo->setGeometry(geometry);
     combo->setEditable(false);  // a row can be picked, never typed
+    AnnounceChosenRows(*combo);
     return combo;
 }
 
@@ -87,6 +88,8 @@ FrmMain::FrmMain(platform::Platform& platform, ServerSettings settings, QWidget*
       platform_(platform),
       settings_(std::move(settings)) {
     setWindowTitle(ToQString(texts::kWindowTitle));
+    // Minimised, the window is known by its icon text, to the desktop and to screen readers.
+    setWindowIconText(windowTitle());
     resize(251, 404);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, kBackground);

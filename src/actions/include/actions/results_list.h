@@ -16,6 +16,8 @@ class FormTempHost;
 
 // Rows of the results list are this high, on screen and in every pointer-to-row sum.
 inline constexpr int kRowHeightPx = 14;
+// How long a menu opened from the keyboard waits for its window to settle at most.
+inline constexpr int kMenuSettleMs = 100;
 
 // The row under a pointer at viewport height `viewportY`, counting from the list's first row;
 // -1 above the list. The result may be past the last row.
@@ -54,12 +56,17 @@ private:
     void OnRightPress(int viewportY, const QPoint& globalPos);
     // The menu key or Shift+F10 with the list focused: the menu for the current row.
     void OnMenuKey();
+    // Tells screen readers which row is current once the list's own focus news is out.
+    void AnnounceCurrentRowLater();
+    // Makes the first item of a menu opened from the keyboard the active one.
+    void StartMenuOnFirstItem();
     // Records `listY` (pixels from the list's first row) in MenuY and pops up the menu.
     void OpenMenu(int listY, const QPoint& globalPos);
 
     QPointer<QListWidget> list_;
     std::shared_ptr<FormTempHost> host_;
     PopupHook popup_;
+    bool menuFromKeys_ = false;  // the menu is open from the keys, no item active yet
 };
 
 }  // namespace quillet::actions
