@@ -23,6 +23,9 @@ namespace quillet::actions {
 
 namespace {
 
+// How long a menu opened from the keyboard waits at most for its window to settle.
+constexpr int kMenuSettleMs = 100;
+
 // With scrolling by whole rows the scroll bar's value is the index of the top visible row.
 [[nodiscard]] int FirstVisibleRow(const QListWidget& list) {
     return list.verticalScrollBar() != nullptr ? list.verticalScrollBar()->value() : 0;
@@ -106,8 +109,8 @@ ResultsListBehaviour::ResultsListBehaviour(QListWidget* list, std::shared_ptr<Fo
 }
 
 bool ResultsListBehaviour::eventFilter(QObject* watched, QEvent* event) {
-    // Only the menu keys, tooltips and mouse events touch the list: the others include those sent
-    // while it is being destroyed, when it is no longer a whole QListWidget.
+    // Only the menu keys, tooltips, focus, activation and mouse events touch the list: the others
+    // include those sent while it is being destroyed, when it is no longer a whole QListWidget.
     const QEvent::Type type = event->type();
     if (type == QEvent::ToolTip && list_ != nullptr &&
         (watched == list_ || watched == list_->viewport())) {
@@ -200,15 +203,14 @@ void ResultsListBehaviour::OnMenuKey() {
     // Opened from the keyboard, the menu starts on its first item, which readers announce. On
     // X11 the window is made active again just after a menu opens, and readers that hear of it
     // after the item go back to the window: the item waits for that, or for a moment at most.
-    menuFromKeys_ = true;
+    keyMenu_ = host_->Ensure()->Menu_Left;
     QTimer::singleShot(kMenuSettleMs, this, &ResultsListBehaviour::StartMenuOnFirstItem);
 }
 
 void ResultsListBehaviour::StartMenuOnFirstItem() {
-    if (!menuFromKeys_) return;
-    menuFromKeys_ = false;
-    QMenu* menu = host_->Ensure()->Menu_Left;
-    if (menu->isVisible() && !menu->actions().isEmpty()) {
+    const QPointer<QMenu> menu = keyMenu_;
+    keyMenu_.clear();
+    if (menu != nullptr && menu->isVisible() && !menu->actions().isEmpty()) {
         menu->setActiveAction(menu->actions().constFirst());
     }
 }

@@ -16,8 +16,6 @@ class FormTempHost;
 
 // Rows of the results list are this high, on screen and in every pointer-to-row sum.
 inline constexpr int kRowHeightPx = 14;
-// How long a menu opened from the keyboard waits for its window to settle at most.
-inline constexpr int kMenuSettleMs = 100;
 
 // The row under a pointer at viewport height `viewportY`, counting from the list's first row;
 // -1 above the list. The result may be past the last row.
@@ -66,7 +64,7 @@ private:
     QPointer<QListWidget> list_;
     std::shared_ptr<FormTempHost> host_;
     PopupHook popup_;
-    bool menuFromKeys_ = false;  // the menu is open from the keys, no item active yet
+    QPointer<QMenu> keyMenu_;  // opened from the keys, no item active yet
 };
 
 }  // namespace quillet::actions
