@@ -181,11 +181,17 @@ bool FormTemp::event(QEvent* event) {
     }
     if (type == QEvent::Hide) centreOver_.clear();
     if (type == QEvent::Show) {
-        // Qt tells screen readers that the box now shows, never that it is visible too: a
-        // reader that met it hidden (the menu makes it long before it opens) would keep it
-        // invisible and find nothing in it. A selection event makes them read it anew.
-        QAccessibleEvent reread(this, QAccessible::Selection);
-        QAccessible::updateAccessibility(&reread);
+        // Qt tells screen readers that the box now shows, never that it and its lines are
+        // visible too: a reader that met them hidden (the menu makes the box long before it
+        // opens) would keep them invisible and find nothing. A selection event makes them read
+        // each anew.
+        QList<QWidget*> parts = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        parts.prepend(this);
+        for (QWidget* part : parts) {
+            if (part != this && part->isWindow()) continue;  // the menu is no part of the box
+            QAccessibleEvent reread(part, QAccessible::Selection);
+            QAccessible::updateAccessibility(&reread);
+        }
     }
     return QDialog::event(event);
 }

@@ -62,7 +62,7 @@ public:
     }
 
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Value) return combo()->currentText();
+        if (t == QAccessible::Value) return Value();
         return QAccessibleWidget::text(t);  // the accessible name, else the buddy label's text
     }
 
