@@ -1,11 +1,15 @@
 #include "actions/form_temp.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <algorithm>
 
 #include "actions/export.h"
@@ -46,6 +50,25 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 void ClickableLabel::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
     QLabel::mousePressEvent(event);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (event->modifiers() == Qt::NoModifier &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ClickableLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
@@ -98,6 +121,13 @@ void FormTemp::BuildWindow() {
     connect(Label3, &ClickableLabel::clicked, this, [this] {
         if (!platform::InputBlockedByModal(*this)) Http(Label3->text());
     });
+    // Reached with Tab and opened with Enter or Space, as well as by a click.
+    Label3->setFocusPolicy(Qt::TabFocus);
+
+    // Screen readers read a dialog's loose lines only when they hold a few words, which a
+    // Chinese line never does; as the box's description they are read when it opens.
+    setAccessibleDescription(
+        QStringList{Label1->text(), Label2->text(), Label3->text()}.join(QLatin1Char(' ')));
 
     setTabOrder(Command1, Label1);
     setTabOrder(Label1, Label2);
@@ -107,6 +137,7 @@ void FormTemp::BuildWindow() {
 
 void FormTemp::BuildMenu() {
     Menu_Left = new LeftButtonMenu(ToQString(texts::kMenuTitle), this);
+    Menu_Left->setAccessibleName(Menu_Left->title());
     Menu_Ping = Menu_Left->addAction(ToQString(texts::kMenuPing));
     menu_baidu = Menu_Left->addAction(ToQString(texts::kMenuSearch));
     Menu_Save = Menu_Left->addAction(ToQString(texts::kMenuSave));
@@ -153,6 +184,19 @@ bool FormTemp::event(QEvent* event) {
         centreOver_.clear();  // once: from now on the box is where the user leaves it
     }
     if (type == QEvent::Hide) centreOver_.clear();
+    if (type == QEvent::Show) {
+        // Qt tells screen readers that the box now shows, never that it and its lines are
+        // visible too: a reader that met them hidden (the menu makes the box long before it
+        // opens) would keep them invisible and find nothing. A selection event makes them read
+        // each anew.
+        QList<QWidget*> parts = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        parts.prepend(this);
+        for (QWidget* part : parts) {
+            if (part != this && part->isWindow()) continue;  // the menu is no part of the box
+            QAccessibleEvent reread(part, QAccessible::Selection);
+            QAccessible::updateAccessibility(&reread);
+        }
+    }
     return QDialog::event(event);
 }
 

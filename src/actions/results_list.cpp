@@ -1,5 +1,6 @@
 #include "actions/results_list.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextLayout>
+#include <QTimer>
 #include <QToolTip>
 #include <cmath>
 #include <limits>
@@ -20,6 +22,9 @@
 namespace quillet::actions {
 
 namespace {
+
+// How long a menu opened from the keyboard waits at most for its window to settle.
+constexpr int kMenuSettleMs = 100;
 
 // With scrolling by whole rows the scroll bar's value is the index of the top visible row.
 [[nodiscard]] int FirstVisibleRow(const QListWidget& list) {
@@ -104,8 +109,8 @@ ResultsListBehaviour::ResultsListBehaviour(QListWidget* list, std::shared_ptr<Fo
 }
 
 bool ResultsListBehaviour::eventFilter(QObject* watched, QEvent* event) {
-    // Only the menu keys, tooltips and mouse events touch the list: the others include those sent
-    // while it is being destroyed, when it is no longer a whole QListWidget.
+    // Only the menu keys, tooltips, focus, activation and mouse events touch the list: the others
+    // include those sent while it is being destroyed, when it is no longer a whole QListWidget.
     const QEvent::Type type = event->type();
     if (type == QEvent::ToolTip && list_ != nullptr &&
         (watched == list_ || watched == list_->viewport())) {
@@ -115,6 +120,14 @@ bool ResultsListBehaviour::eventFilter(QObject* watched, QEvent* event) {
     if (IsMenuKey(event) && list_ != nullptr && watched == list_) {
         OnMenuKey();
         return true;
+    }
+    if (type == QEvent::FocusIn && list_ != nullptr && watched == list_) {
+        AnnounceCurrentRowLater();
+        return false;
+    }
+    if (type == QEvent::WindowActivate && list_ != nullptr && watched == list_) {
+        StartMenuOnFirstItem();
+        return false;
     }
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
         type != QEvent::MouseButtonDblClick) {
@@ -158,6 +171,18 @@ void ResultsListBehaviour::ShowTip(const QPoint& globalPos) {
                        list_);
 }
 
+void ResultsListBehaviour::AnnounceCurrentRowLater() {
+    // Qt makes the first row current (not selected) on a keyboard focus-in and tells readers so
+    // before it tells them that the list has the focus: they would stay on the list, and the
+    // next key would read the second row as the first heard. The row's news comes last.
+    QTimer::singleShot(0, this, [this] {
+        if (list_ == nullptr || !list_->hasFocus() || list_->currentRow() < 0) return;
+        QAccessibleEvent focus(list_, QAccessible::Focus);
+        focus.setChild(list_->currentRow());
+        QAccessible::updateAccessibility(&focus);
+    });
+}
+
 void ResultsListBehaviour::OnRightPress(int viewportY, const QPoint& globalPos) {
     const int row = RowAtViewportY(*list_, viewportY);
     if (row < 0 || row >= list_->count()) return;
@@ -176,6 +201,19 @@ void ResultsListBehaviour::OnMenuKey() {
     const QRect rect = list_->visualItemRect(item);
     const QPoint inRow(rect.left() + kRowHeightPx, rect.center().y());
     OpenMenu(row * kRowHeightPx, list_->viewport()->mapToGlobal(inRow));
+    // Opened from the keyboard, the menu starts on its first item, which readers announce. On
+    // X11 the window is made active again just after a menu opens, and readers that hear of it
+    // after the item go back to the window: the item waits for that, or for a moment at most.
+    keyMenu_ = host_->Ensure()->Menu_Left;
+    QTimer::singleShot(kMenuSettleMs, this, &ResultsListBehaviour::StartMenuOnFirstItem);
+}
+
+void ResultsListBehaviour::StartMenuOnFirstItem() {
+    const QPointer<QMenu> menu = keyMenu_;
+    keyMenu_.clear();
+    if (menu != nullptr && menu->isVisible() && !menu->actions().isEmpty()) {
+        menu->setActiveAction(menu->actions().constFirst());
+    }
 }
 
 void ResultsListBehaviour::OpenMenu(int listY, const QPoint& globalPos) {

@@ -47,14 +47,21 @@ public:
 
 // Qt's own interface for a drop-down list gives, on Linux, the selected row as its name and
 // leaves the caption to the label relation, so a screen reader announces "223.5.5.5" and not
-// what the list is for. This one keeps name and value apart; the rest mirrors Qt's.
-class DropDownAccessible final : public QAccessibleWidget {
+// what the list is for. This one keeps name and value apart, and shows the value as its text
+// too: a reader that asks a drop-down for a selected child (Qt offers it none) falls back to
+// that. The rest mirrors Qt's.
+class DropDownAccessible final : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit DropDownAccessible(QComboBox* combo)
         : QAccessibleWidget(combo, QAccessible::ComboBox) {}
 
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Value) return combo()->currentText();
+        if (t == QAccessible::Value) return Value();
         return QAccessibleWidget::text(t);  // the accessible name, else the buddy label's text
     }
 
@@ -73,8 +80,28 @@ public:
         if (action == showMenuAction() || action == pressAction()) combo()->showPopup();
     }
 
+    // The value as read-only text, with no caret and nothing selected.
+    QString text(int start, int end) const override { return Value().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(Value().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    int selectionCount() const override { return 0; }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return rect(); }
+    int offsetAtPoint(const QPoint&) const override { return 0; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = offset;
+        *end = offset;
+        return {};
+    }
+
 private:
     QComboBox* combo() const { return static_cast<QComboBox*>(object()); }
+    QString Value() const { return combo()->currentText(); }
 };
 
 // Selects what the user selects, by pointer, keys or screen reader, only while no modal box
@@ -177,7 +204,7 @@ QAccessibleInterface* ControlFactory(const QString& className, QObject* object) 
     if (className == QLatin1String(FrmMain::staticMetaObject.className())) {
         return new WindowAccessible(widget);
     }
-    if (className == QLatin1String("QComboBox")) {
+    if (className == QLatin1String("QComboBox") && qobject_cast<FrmMain*>(widget->window())) {
         auto* combo = static_cast<QComboBox*>(object);
         // An editable one has a line edit inside; Qt's interface knows how to show that.
         if (!combo->isEditable()) return new DropDownAccessible(combo);
@@ -186,6 +213,18 @@ QAccessibleInterface* ControlFactory(const QString& className, QObject* object) 
 }
 
 }  // namespace
+
+void AnnounceChosenRows(QComboBox& combo) {
+    // Turning a closed drop-down with the arrow keys changes its value under the focus. Readers
+    // listen for a change of selected child there, which Qt cannot tell them; the chosen row
+    // taking the focus is what they follow instead, as in the open list.
+    QObject::connect(&combo, &QComboBox::currentIndexChanged, &combo, [&combo](int row) {
+        if (row < 0 || !combo.hasFocus() || combo.view()->isVisible()) return;
+        QAccessibleEvent focus(combo.view(), QAccessible::Focus);
+        focus.setChild(row);
+        QAccessible::updateAccessibility(&focus);
+    });
+}
 
 void RefuseSelectionUnderModal(QAbstractItemView& view) {
     view.setSelectionModel(new ModalAwareSelection(view));

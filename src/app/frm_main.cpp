@@ -55,6 +55,7 @@ public:
     auto* combo = new DropDown(parent);
     combo->setGeometry(geometry);
     combo->setEditable(false);  // a row can be picked, never typed
+    AnnounceChosenRows(*combo);
     return combo;
 }
 
@@ -98,6 +99,8 @@ FrmMain::FrmMain(platform::Platform& platform, ServerSettings settings, QWidget*
       platform_(platform),
       settings_(std::move(settings)) {
     setWindowTitle(ToQString(texts::kWindowTitle));
+    // Minimised, the window is known by its icon text, to the desktop and to screen readers.
+    setWindowIconText(windowTitle());
     resize(251, 404);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, kBackground);

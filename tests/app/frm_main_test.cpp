@@ -4,6 +4,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QMenu>
 #include <QNetworkDatagram>
 #include <QSignalSpy>
@@ -236,8 +238,16 @@ TEST_F(QueryActionTest, ScreenReadersFindNamedButtonsAndDropDowns) {
         EXPECT_EQ(control->role(), e.role) << e.name.toStdString();
         EXPECT_EQ(control->text(QAccessible::Name), e.name);
     }
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->Comb_Sel)->text(QAccessible::Value),
-              kTypeMX);
+    QAccessibleInterface* type = QAccessible::queryAccessibleInterface(window->Comb_Sel);
+    EXPECT_EQ(type->text(QAccessible::Value), kTypeMX);
+    ASSERT_NE(type->textInterface(), nullptr);  // where readers look for a drop-down's value
+    EXPECT_EQ(type->textInterface()->text(0, type->textInterface()->characterCount()), kTypeMX);
+    // A drop-down of Qt's own dialogs keeps Qt's interface, which names it by its row.
+    QDialog dialog(window.get());
+    auto* own = new QComboBox(&dialog);
+    own->addItem(QStringLiteral("*.txt"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(own)->text(QAccessible::Name),
+              own->currentText());
     // The hex dump's scratch box is never shown, and readers do not find it either.
     QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
     for (int i = 0; i < frame->childCount(); ++i) {
@@ -245,7 +255,7 @@ TEST_F(QueryActionTest, ScreenReadersFindNamedButtonsAndDropDowns) {
     }
 
     // Pressed through the screen reader, the about button opens the box, with its own icon.
-    QString title;
+    QString title, description;
     QList<QSize> iconSizes;
     bool iconDrawn = false;
     QAccessible::Role linkRole = QAccessible::NoRole;
@@ -255,6 +265,8 @@ TEST_F(QueryActionTest, ScreenReadersFindNamedButtonsAndDropDowns) {
             title = box->windowTitle();
             iconSizes = box->windowIcon().availableSizes();
             iconDrawn = !box->windowIcon().pixmap(QSize(16, 16)).isNull();
+            description =
+                QAccessible::queryAccessibleInterface(box)->text(QAccessible::Description);
             if (auto* site = box->findChild<actions::ClickableLabel*>()) {
                 QAccessibleInterface* link = QAccessible::queryAccessibleInterface(site);
                 linkRole = link->role();
@@ -270,11 +282,17 @@ TEST_F(QueryActionTest, ScreenReadersFindNamedButtonsAndDropDowns) {
     about->doAction(QAccessibleActionInterface::pressAction());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !title.isEmpty(); }));
     EXPECT_EQ(title, QStringLiteral("关于作者"));
+    // Its lines, spoken as it opens: Chinese lines are too few words for readers' own search.
+    EXPECT_EQ(description, QStringLiteral("作者:Quillet QQ:000000 www.example.org"));
     EXPECT_EQ(iconSizes, QList<QSize>{QSize(16, 16)});
     EXPECT_TRUE(iconDrawn);
     // Its web-site line is a link that the reader can follow.
     EXPECT_EQ(linkRole, QAccessible::Link);
     EXPECT_EQ(fake.urls.opened, QStringList{QStringLiteral("www.example.org")});
+    // Minimised, the window keeps its name.
+    window->setWindowState(Qt::WindowMinimized);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.get())->text(QAccessible::Name),
+              QStringLiteral("Quillet"));
 }
 
 // Under the Save dialog, the about box and a box over that one, no effect happens when driven
@@ -386,10 +404,19 @@ TEST_F(QueryActionTest, ARightPressOnARowOffersTheMenuThatActsOnThatRow) {
     }
     EXPECT_EQ(captions, QStringList({QStringLiteral("PING工具"), QStringLiteral("百度一下"),
                                      QStringLiteral("导出结果")}));
+    EXPECT_EQ(menu->activeAction(), nullptr);  // nothing under a pointer that has not moved
     menu->actions().at(1)->trigger();
     menu->close();
     EXPECT_EQ(fake.urls.opened,
               QStringList({QStringLiteral("https://www.baidu.com/s?wd=domain:192.0.2.7")}));
+
+    // From the keys, the named menu starts on its first item, which readers announce.
+    QTest::keyClick(window->List_Show, Qt::Key_Menu);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu->activeAction() != nullptr; }));
+    EXPECT_EQ(menu->activeAction(), menu->actions().constFirst());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(menu)->text(QAccessible::Name),
+              QStringLiteral("右键菜单"));
+    menu->close();
 }
 
 // Whatever still reaches the list, the menu or the endpoint while the window's parts go must

@@ -35,7 +35,8 @@ class FormTempHost;
 [[nodiscard]] QPoint CentredClientPos(const QRect& over, QSize client, const QMargins& frame,
                                       const QRect& screen);
 
-// A label that reports a left click (press and release over it).
+// A label that reports a left click (press and release over it), and Enter or Space while it
+// has the focus, which it shows with a focus frame.
 class ClickableLabel final : public QLabel {
     Q_OBJECT
 public:
@@ -44,6 +45,8 @@ signals:
     void clicked();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 

@@ -54,12 +54,17 @@ private:
     void OnRightPress(int viewportY, const QPoint& globalPos);
     // The menu key or Shift+F10 with the list focused: the menu for the current row.
     void OnMenuKey();
+    // Tells screen readers which row is current once the list's own focus news is out.
+    void AnnounceCurrentRowLater();
+    // Makes the first item of a menu opened from the keyboard the active one.
+    void StartMenuOnFirstItem();
     // Records `listY` (pixels from the list's first row) in MenuY and pops up the menu.
     void OpenMenu(int listY, const QPoint& globalPos);
 
     QPointer<QListWidget> list_;
     std::shared_ptr<FormTempHost> host_;
     PopupHook popup_;
+    QPointer<QMenu> keyMenu_;  // opened from the keys, no item active yet
 };
 
 }  // namespace quillet::actions

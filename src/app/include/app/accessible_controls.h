@@ -3,6 +3,7 @@
 #include <QLabel>
 
 class QAbstractItemView;
+class QComboBox;
 
 namespace quillet::app {
 
@@ -19,12 +20,15 @@ public:
 // Makes `view` refuse selections while a modal box keeps input from it, whoever asks.
 void RefuseSelectionUnderModal(QAbstractItemView& view);
 
+// Has the row that `combo` turns to take the focus for screen readers, while the list is shut.
+void AnnounceChosenRows(QComboBox& combo);
+
 // Teaches Qt's accessibility layer about the program's windows: caption buttons are push
-// buttons that can be pressed, a drop-down list is named by its own accessible name (or its
-// label), not by the row it shows, the main window is a frame without the controls it keeps
-// hidden, the about box's web-site line is a link, and the domain line takes no edit from a
-// screen reader while a modal box keeps input from it. Safe to call more than once;
-// call it before the controls exist.
+// buttons that can be pressed, a drop-down list of the main window is named by its own
+// accessible name (or its label), not by the row it shows, which is its value and its text, the
+// main window is a frame without the controls it keeps hidden, the about box's web-site line is
+// a link, and the domain line takes no edit from a screen reader while a modal box keeps input
+// from it. Safe to call more than once; call it before the controls exist.
 void InstallAccessibleControls();
 
 }  // namespace quillet::app
