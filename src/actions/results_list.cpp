@@ -25,6 +25,8 @@ namespace {
 
 // How long a menu opened from the keyboard waits at most for its window to settle.
 constexpr int kMenuSettleMs = 100;
+// How long its first item then waits, so that readers hear of the menu first.
+constexpr int kMenuNewsMs = 100;
 
 // With scrolling by whole rows the scroll bar's value is the index of the top visible row.
 [[nodiscard]] int FirstVisibleRow(const QListWidget& list) {
@@ -211,9 +213,16 @@ void ResultsListBehaviour::OnMenuKey() {
 void ResultsListBehaviour::StartMenuOnFirstItem() {
     const QPointer<QMenu> menu = keyMenu_;
     keyMenu_.clear();
-    if (menu != nullptr && menu->isVisible() && !menu->actions().isEmpty()) {
-        menu->setActiveAction(menu->actions().constFirst());
-    }
+    if (menu == nullptr || !menu->isVisible() || menu->actions().isEmpty()) return;
+    // Readers name a menu only when it has the focus itself, and drop that news as stale when an
+    // item's follows at once: the item waits a moment.
+    QAccessibleEvent opened(menu.data(), QAccessible::Focus);
+    QAccessible::updateAccessibility(&opened);
+    QTimer::singleShot(kMenuNewsMs, menu, [menu = menu.data()] {
+        if (menu->isVisible() && menu->activeAction() == nullptr && !menu->actions().isEmpty()) {
+            menu->setActiveAction(menu->actions().constFirst());
+        }
+    });
 }
 
 void ResultsListBehaviour::OpenMenu(int listY, const QPoint& globalPos) {

@@ -1,11 +1,14 @@
 #include "app/accessible_controls.h"
 
 #include <QAbstractItemView>
+#include <QAccessibleObject>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
@@ -188,7 +191,46 @@ private:
     }
 };
 
+// Qt's application lists only the windows that are not pop-ups, while an open menu names the
+// application as its parent; readers take a child its parent does not know for a dead one and
+// announce neither its role nor its name. Here the open menus follow Qt's windows, counted afresh
+// on every call, as menus come and go.
+class ApplicationAccessible final : public QAccessibleApplication {
+public:
+    int childCount() const override {
+        return QAccessibleApplication::childCount() + static_cast<int>(OpenMenus().size());
+    }
+    QAccessibleInterface* child(int index) const override {
+        const int windows = QAccessibleApplication::childCount();
+        if (index < windows) return QAccessibleApplication::child(index);
+        const QList<QMenu*> menus = OpenMenus();
+        if (index - windows >= menus.size()) return nullptr;
+        return QAccessible::queryAccessibleInterface(menus.at(index - windows));
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child == nullptr) return -1;
+        const int window = QAccessibleApplication::indexOfChild(child);
+        if (window != -1) return window;
+        const auto menu = OpenMenus().indexOf(qobject_cast<QMenu*>(child->object()));
+        return menu == -1 ? -1 : QAccessibleApplication::childCount() + static_cast<int>(menu);
+    }
+
+private:
+    static QList<QMenu*> OpenMenus() {
+        QList<QMenu*> open;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* menu = qobject_cast<QMenu*>(window);
+            if (menu == nullptr || !menu->isVisible()) continue;
+            // A submenu names its menu as its parent instead.
+            QAccessibleInterface* parent = QAccessible::queryAccessibleInterface(menu)->parent();
+            if (parent != nullptr && parent->object() == qApp) open << menu;
+        }
+        return open;
+    }
+};
+
 QAccessibleInterface* ControlFactory(const QString& className, QObject* object) {
+    if (object != nullptr && object == qApp) return new ApplicationAccessible;
     if (object == nullptr || !object->isWidgetType()) return nullptr;
     auto* widget = static_cast<QWidget*>(object);
     if (className == QLatin1String(CaptionButtonLabel::staticMetaObject.className())) {

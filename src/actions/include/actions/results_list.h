@@ -56,7 +56,8 @@ private:
     void OnMenuKey();
     // Tells screen readers which row is current once the list's own focus news is out.
     void AnnounceCurrentRowLater();
-    // Makes the first item of a menu opened from the keyboard the active one.
+    // Tells screen readers of a menu opened from the keyboard, then makes its first item the
+    // active one.
     void StartMenuOnFirstItem();
     // Records `listY` (pixels from the list's first row) in MenuY and pops up the menu.
     void OpenMenu(int listY, const QPoint& globalPos);
