@@ -190,9 +190,9 @@ bool FormTemp::event(QEvent* event) {
         // opens) would keep them invisible and find nothing. A selection event makes them read
         // each anew.
         QList<QWidget*> parts = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        parts.removeIf([](const QWidget* part) { return part->isWindow(); });  // the menu
         parts.prepend(this);
         for (QWidget* part : parts) {
-            if (part != this && part->isWindow()) continue;  // the menu is no part of the box
             QAccessibleEvent reread(part, QAccessible::Selection);
             QAccessible::updateAccessibility(&reread);
         }

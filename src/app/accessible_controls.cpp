@@ -246,6 +246,7 @@ QAccessibleInterface* ControlFactory(const QString& className, QObject* object) 
     if (className == QLatin1String(FrmMain::staticMetaObject.className())) {
         return new WindowAccessible(widget);
     }
+    // The main window's only: Qt's own dialogs keep Qt's interfaces, which readers know.
     if (className == QLatin1String("QComboBox") && qobject_cast<FrmMain*>(widget->window())) {
         auto* combo = static_cast<QComboBox*>(object);
         // An editable one has a line edit inside; Qt's interface knows how to show that.
